@@ -316,13 +316,26 @@ int TOrbQuery::RecordCount()
     return m_rows.size();
 }
 
+namespace {
+
+// The statement without its final ORDER BY: counting and summing need no order.
+QString Unordered(const QString &sql)
+{
+    const int at = sql.lastIndexOf(QLatin1String("ORDER BY"), -1, Qt::CaseInsensitive);
+    if (at < 0 || sql.indexOf(QLatin1Char(')'), at) >= 0 || sql.indexOf(QLatin1Char('\''), at) >= 0)
+        return sql;
+    return sql.left(at);
+}
+
+} // namespace
+
 qint64 TOrbQuery::TotalRecordCount()
 {
     if (!Active())
         return 0;
     if (allLoaded())
         return m_rows.size();
-    return qint64(GetSqlNumber(QStringLiteral("SELECT COUNT(*) FROM (") + SQL
+    return qint64(GetSqlNumber(QStringLiteral("SELECT COUNT(*) FROM (") + Unordered(SQL)
                                + QStringLiteral(") ORB_COUNT")));
 }
 
@@ -337,7 +350,7 @@ double TOrbQuery::SqlSum(const QString &field)
             sum += row[c].toDouble();
         return sum;
     }
-    return GetSqlNumber(QStringLiteral("SELECT SUM(") + field + QStringLiteral(") FROM (") + SQL
+    return GetSqlNumber(QStringLiteral("SELECT SUM(") + field + QStringLiteral(") FROM (") + Unordered(SQL)
                         + QStringLiteral(") ORB_SUM"));
 }
 
