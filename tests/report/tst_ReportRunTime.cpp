@@ -1,0 +1,357 @@
+#include "report/ReportDataSet.h"
+#include "report/ReportRunTime.h"
+#include "report/ReportStream.h"
+
+#include "data/CapitalAmount.h"
+#include "data/RunTime.h"
+#include "data/TestSupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Orb;
+
+namespace {
+
+constexpr int kLine = 30;
+
+// Header, detail and footer lines of kLine pixels each; the page holds
+// `rows` detail rows together with the header and the full footer.
+struct Template {
+    QStringList header{QStringLiteral("<单位名称>"), QStringLiteral("{标题}"),
+                       QStringLiteral("<PageNum/>")};
+    QStringList detail{QStringLiteral("<序号>"), QStringLiteral("[摘要]"),
+                       QStringLiteral("[金额]")};
+    QList<QStringList> footer{
+        {QStringLiteral("本页合计"), QString(), QStringLiteral("<SumPage(3)>")},
+        {QStringLiteral("总计"), QString(), QStringLiteral("<Sum(3)>")}};
+    QStringList formats{QString(), QString(), QString()};
+    int rows = 3;
+
+    QString save(const QString &fileName) const
+    {
+        TReportDocument doc;
+        QList<QStringList> lines{header, detail};
+        lines += footer;
+        doc.header.pageHeight = doc.header.topMargin + doc.header.bottomMargin
+                                + kLine * (1 + footer.size() + rows);
+        for (const QStringList &texts : lines) {
+            TReportLine *line = doc.appendLine();
+            line->userHeight = kLine;
+            for (int i = 0; i < texts.size(); ++i) {
+                TReportCell *cell = line->addCell();
+                cell->setWidth(200);
+                cell->text = texts[i];
+                if (&texts == &lines[1] || (&texts != &lines[0]))
+                    cell->displayFormat = formats.value(i);
+            }
+        }
+        doc.layout();
+        SaveReportFile(doc, fileName);
+        return fileName;
+    }
+};
+
+// The texts of every line of a stored page, cells joined by "|".
+QStringList PageLines(const QByteArray &page)
+{
+    TReportDocument doc;
+    if (LoadReportStream(doc, page) != StreamResult::Ok)
+        return {QStringLiteral("<damaged page>")};
+    QStringList lines;
+    for (const TReportLine *line : doc.lines) {
+        QStringList cells;
+        for (const TReportCell *cell : line->cells)
+            cells << cell->text;
+        lines << cells.join(QLatin1Char('|'));
+    }
+    return lines;
+}
+
+TMemoryDataSet *Amounts(const QList<double> &amounts, QObject *parent)
+{
+    QList<QVariantList> rows;
+    for (int i = 0; i < amounts.size(); ++i)
+        rows.append({QStringLiteral("摘要%1").arg(i + 1), amounts[i], amounts[i] * 2});
+    return new TMemoryDataSet({{QStringLiteral("SUMMARY"), FieldKind::Text},
+                               {QStringLiteral("AMOUNT"), FieldKind::Number},
+                               {QStringLiteral("DOUBLE"), FieldKind::Number}},
+                              rows, parent);
+}
+
+TPrintFieldsArray Fields()
+{
+    return {{QStringLiteral("SUMMARY"), QStringLiteral("摘要"), QStringLiteral("D"), false, true},
+            {QStringLiteral("AMOUNT"), QStringLiteral("金额"), QStringLiteral("D"), false, true},
+            {QStringLiteral("DOUBLE"), QStringLiteral("双倍"), QStringLiteral("D"), false, true},
+            {QStringLiteral("TITLE"), QStringLiteral("标题"), QStringLiteral("M"), true, false}};
+}
+
+} // namespace
+
+class TestReportRunTime : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QObject m_owner;
+    TMemoryDataSet *m_master = nullptr;
+
+    // A run-time over the template and the amounts, master title "现金日记账".
+    std::unique_ptr<TReportRunTime> runTime(const Template &t, const QList<double> &amounts,
+                                            bool addSpace = false)
+    {
+        auto rt = std::make_unique<TReportRunTime>(&m_owner);
+        rt->SetPrintFields(Fields());
+        const QString file = m_dir.filePath(QString::number(quintptr(rt.get())));
+        [&] { QVERIFY(rt->SetReportFile(t.save(file))); }();
+        rt->RegisterDataSet(QStringLiteral("d"), Amounts(amounts, &m_owner));
+        rt->RegisterDataSet(QStringLiteral("M"), m_master);
+        rt->SetVariable(QStringLiteral("单位名称"), QStringLiteral("天和公司"));
+        rt->AddSpace = addSpace;
+        return rt;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_master = new TMemoryDataSet({{QStringLiteral("TITLE"), FieldKind::Text}},
+                                      {{QStringLiteral("现金日记账")}}, &m_owner);
+        SetFixedNow(QDateTime(QDate(2026, 3, 5), QTime(9, 7, 30)));
+    }
+
+    void noRecords()
+    {
+        RecordingMessageSink sink;
+        auto rt = runTime(Template(), {});
+        QVERIFY(!rt->BuildPages());
+        QCOMPARE(sink.texts(), QStringList{QStringLiteral("没有数据记录")});
+        QVERIFY(rt->Pages().isEmpty());
+        QCOMPARE(rt->PageCount(), 0);
+    }
+
+    void exactlyOnePage()
+    {
+        RecordingMessageSink sink;
+        auto rt = runTime(Template(), {10, 20.5, 4});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(rt->PageCount(), 1);
+        QCOMPARE(PageLines(rt->Pages()[0]),
+                 (QStringList{QStringLiteral("天和公司|现金日记账|第 1/1 页"),
+                              QStringLiteral("1|摘要1|10"), QStringLiteral("2|摘要2|20.5"),
+                              QStringLiteral("3|摘要3|4"), QStringLiteral("本页合计||34.5"),
+                              QStringLiteral("总计||34.5")}));
+        QVERIFY(sink.entries.isEmpty());
+    }
+
+    void oneRowMoreGoesToTheNextPage()
+    {
+        auto rt = runTime(Template(), {10, 20.5, 4, 1});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(rt->PageCount(), 2);
+        QCOMPARE(PageLines(rt->Pages()[0]),
+                 (QStringList{QStringLiteral("天和公司|现金日记账|第 1/2 页"),
+                              QStringLiteral("1|摘要1|10"), QStringLiteral("2|摘要2|20.5"),
+                              QStringLiteral("3|摘要3|4"), QStringLiteral("本页合计||34.5")}));
+        QCOMPARE(PageLines(rt->Pages()[1]),
+                 (QStringList{QStringLiteral("天和公司|现金日记账|第 2/2 页"),
+                              QStringLiteral("4|摘要4|1"), QStringLiteral("本页合计||1"),
+                              QStringLiteral("总计||35.5")}));
+    }
+
+    void pageNumbersOnPageTwoOfFive()
+    {
+        Template t;
+        t.header = {QStringLiteral("<PageNum/>"), QStringLiteral("<PageNum->"),
+                    QStringLiteral("<pagenum>")};
+        t.rows = 2;
+        t.footer = {{QStringLiteral("<Date>"), QStringLiteral("<Time>"),
+                     QStringLiteral("<DateTime>")}};
+        auto rt = runTime(t, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(rt->PageCount(), 5);
+        const QStringList page2 = PageLines(rt->Pages()[1]);
+        QCOMPARE(page2.first(), QStringLiteral("第 2/5 页|第 5-2 页|第 2 页"));
+        QCOMPARE(page2.mid(1, 2), (QStringList{QStringLiteral("3|摘要3|3"),
+                                               QStringLiteral("4|摘要4|4")}));
+        QCOMPARE(page2.last(), QStringLiteral("2026-03-05|09:07:30|2026-03-05 09:07:30"));
+        QCOMPARE(PageLines(rt->Pages()[4]).mid(1),
+                 (QStringList{QStringLiteral("9|摘要9|9"),
+                              QStringLiteral("2026-03-05|09:07:30|2026-03-05 09:07:30")}));
+    }
+
+    void pageSumFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("sum");
+        QTest::newRow("general") << QString() << QStringLiteral("30.5");
+        QTest::newRow("pattern") << QStringLiteral("#,##0.00") << QStringLiteral("30.50");
+        QTest::newRow("capital") << QStringLiteral("大写金额") << CapitalAmount("30.5");
+    }
+    void pageSumFormats()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, sum);
+        Template t;
+        t.formats = {QString(), QString(), format};
+        t.footer = {{QStringLiteral("本页合计"), QString(), QStringLiteral("<SumPage(3)>")}};
+        auto rt = runTime(t, {10, 20.5});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(PageLines(rt->Pages()[0]).last(), QStringLiteral("本页合计||") + sum);
+        QCOMPARE(CapitalAmount("30.5"), QStringLiteral("叁拾元伍角整"));
+    }
+
+    void detailFormats()
+    {
+        Template t;
+        t.formats = {QString(), QString(), QStringLiteral("#,##0.00")};
+        t.footer = {{QStringLiteral("<Sum(3)>"), QString(), QStringLiteral("<SumPage(3)>")}};
+        auto rt = runTime(t, {1234.5, -0.25});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(PageLines(rt->Pages()[0]).mid(1),
+                 (QStringList{QStringLiteral("1|摘要1|1,234.50"), QStringLiteral("2|摘要2|-0.25"),
+                              QStringLiteral("1234.25||1,234.25")}));
+    }
+
+    // Sum(2-3) subtracts the running totals of the two columns, page after page.
+    void runningSumOfDifference()
+    {
+        Template t;
+        t.detail = {QStringLiteral("<序号>"), QStringLiteral("[双倍]"), QStringLiteral("[金额]")};
+        t.footer = {{QStringLiteral("<SumPage(2+3)>"), QString(), QString()},
+                    {QString(), QString(), QStringLiteral("<Sum(2-3)>")}};
+        t.rows = 2;
+        auto rt = runTime(t, {10, 20.5, 5});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(rt->PageCount(), 2);
+        // The running-sum line is printed on the last page only.
+        QCOMPARE(PageLines(rt->Pages()[0]).mid(1),
+                 (QStringList{QStringLiteral("1|20|10"), QStringLiteral("2|41|20.5"),
+                              QStringLiteral("91.5||")}));
+        QCOMPARE(PageLines(rt->Pages()[1]).mid(1),
+                 (QStringList{QStringLiteral("3|10|5"), QStringLiteral("15||"),
+                              QStringLiteral("||35.5")}));
+    }
+
+    void sumMessages_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("sumpage 0") << "<SumPage(0)>"
+                                   << QStringLiteral("模板中`Sumpage()括号内参数不应为零");
+        QTest::newRow("sumpage x") << "<SumPage(3+x)>"
+                                   << QStringLiteral("统计时发生错误，请检查`Sumpage()设置是否正确");
+        QTest::newRow("sumpage open") << "<SumPage(3>"
+                                      << QStringLiteral("统计时发生错误，请检查`Sumpage()设置是否正确");
+        QTest::newRow("sum 0") << "<Sum(3-0)>"
+                               << QStringLiteral("模板中`SumAll()括号内参数不应为零");
+        QTest::newRow("sum empty") << "<Sum()>"
+                                   << QStringLiteral("统计时发生错误，请检查`SumAll()设置是否正确");
+        QTest::newRow("sum 99") << "<Sum(99)>"
+                                << QStringLiteral("统计时发生错误，请检查`SumAll()设置是否正确");
+    }
+    void sumMessages()
+    {
+        QFETCH(QString, function);
+        QFETCH(QString, message);
+        Template t;
+        t.rows = 1;
+        t.footer = {{QString(), QString(), function}};
+        RecordingMessageSink sink;
+        auto rt = runTime(t, {1, 2, 3});
+        QVERIFY(rt->BuildPages());
+        QVERIFY(rt->PageCount() >= 2);
+        QCOMPARE(sink.texts(), QStringList{message});   // once per run, not per page
+        QCOMPARE(PageLines(rt->Pages().last()).last(), QStringLiteral("||"));
+    }
+
+    void addSpaceFillsTheLastPage()
+    {
+        Template t;
+        t.rows = 4;
+        auto rt = runTime(t, {1, 2, 3, 4, 5}, true);
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(rt->PageCount(), 2);
+        QCOMPARE(PageLines(rt->Pages()[1]),
+                 (QStringList{QStringLiteral("天和公司|现金日记账|第 2/2 页"),
+                              QStringLiteral("5|摘要5|5"), QStringLiteral("||"),
+                              QStringLiteral("||"), QStringLiteral("||"),
+                              QStringLiteral("本页合计||5"), QStringLiteral("总计||15")}));
+        TReportDocument page;
+        QCOMPARE(LoadReportStream(page, rt->Pages()[1]), StreamResult::Ok);
+        QCOMPARE(page.lines.last()->top + kLine + page.header.bottomMargin,
+                 page.header.pageHeight);
+    }
+
+    void unknownCaptionStaysLiteral()
+    {
+        Template t;
+        t.header = {QStringLiteral("{未知字段}"), QStringLiteral("{标题}x"),
+                    QStringLiteral("<无此变量>")};
+        t.detail = {QStringLiteral("# d . summary"), QStringLiteral("@M.TITLE"),
+                    QStringLiteral("[金额]尾")};
+        t.footer = {};
+        auto rt = runTime(t, {7});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(PageLines(rt->Pages()[0]),
+                 (QStringList{QStringLiteral("{未知字段}|现金日记账|"),
+                              QStringLiteral("摘要1|现金日记账|7")}));
+    }
+
+    void templateWithoutDetailIsOnePage()
+    {
+        Template t;
+        t.detail = {QStringLiteral("{标题}"), QString(), QStringLiteral("<PageNum>")};
+        t.footer = {};
+        auto rt = runTime(t, {});
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(PageLines(rt->Pages()[0]),
+                 (QStringList{QStringLiteral("天和公司|现金日记账|第 1/1 页"),
+                              QStringLiteral("现金日记账||第 1 页")}));
+    }
+
+    void badTemplateFiles()
+    {
+        RecordingMessageSink sink;
+        TReportRunTime rt;
+        QFile file(m_dir.filePath(QStringLiteral("bad")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromHex("58AA0000"));
+        file.close();
+        QVERIFY(!rt.SetReportFile(file.fileName()));
+        QFile damaged(m_dir.filePath(QStringLiteral("damaged")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray::fromHex("57AA64000000"));
+        damaged.close();
+        QVERIFY(!rt.SetReportFile(damaged.fileName()));
+        QCOMPARE(sink.texts(), (QStringList{QStringLiteral("打开报表错误"),
+                                            QStringLiteral("格式不正确...")}));
+        QVERIFY(rt.Template().lines.isEmpty());
+    }
+
+    void pdfText()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        auto rt = runTime(Template(), {10, 20.5, 4, 1});
+        rt->ReportTitle = QStringLiteral("现金日记账");
+        const QString pdf = m_dir.filePath(QStringLiteral("out.pdf"));
+        QVERIFY(rt->PrintToPdf(pdf));
+        QStringList texts;
+        for (int page = 1; page <= 2; ++page) {
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                     QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+            QVERIFY(p.waitForFinished());
+            texts << QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        }
+        QCOMPARE(texts[0], QStringLiteral("天和公司 现金日记账 第 1/2 页 1 摘要1 10 2 摘要2 20.5 "
+                                          "3 摘要3 4 本页合计 34.5"));
+        QCOMPARE(texts[1], QStringLiteral("天和公司 现金日记账 第 2/2 页 4 摘要4 1 本页合计 1 "
+                                          "总计 35.5"));
+    }
+};
+
+QTEST_MAIN(TestReportRunTime)
+#include "tst_ReportRunTime.moc"
