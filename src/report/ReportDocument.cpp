@@ -274,7 +274,8 @@ void TReportDocument::AddLine()
 {
     if (selection.size() > 1 || lines.isEmpty())
         return;
-    copyLine(lines.last(), appendLine());
+    TReportLine *source = lines.last();
+    copyLine(source, appendLine());
     layout();
 }
 
@@ -283,7 +284,8 @@ void TReportDocument::InsertLine()
     if (selection.isEmpty())
         return;
     TReportLine *source = selection.first()->line();
-    copyLine(source, insertLine(lines.indexOf(source)));
+    TReportLine *copy = insertLine(lines.indexOf(source));
+    copyLine(source, copy);
     layout();
 }
 
