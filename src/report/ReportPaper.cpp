@@ -60,6 +60,14 @@ void ReadPaperSettings(const QPrinter &printer, ReportHeader &h)
 
 void PageSizeFromPrinter(const QPrinter &printer, int &width, int &height)
 {
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // No physical printer: the sheet at the page-pixel scale of an A4
+        // page of 758 x 1037.
+        const QSizeF mm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+        width = static_cast<int>(std::lround(mm.width() * kMmToPixelsX));
+        height = static_cast<int>(std::lround(mm.height() * kMmToPixelsY));
+        return;
+    }
     const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
     width = static_cast<int>(std::lround(inches.width() * kScreenPixelsPerInch));
     height = static_cast<int>(std::lround(inches.height() * kScreenPixelsPerInch));
