@@ -14,6 +14,7 @@ struct Pattern {
     int minDecimals = 0;
     int maxDecimals = 0;
     bool thousands = false;
+    bool digits = false;   // a section without placeholders prints as it stands
 };
 
 bool IsPlaceholder(QChar c)
@@ -79,6 +80,7 @@ Pattern Parse(const QString &section)
         p.prefix = Unquoted(section);
         return p;
     }
+    p.digits = true;
     p.prefix = Unquoted(section.left(first));
     p.suffix = Unquoted(section.mid(last + 1));
     bool afterPoint = false;
@@ -111,7 +113,11 @@ QString Grouped(const QString &digits)
 
 QString Apply(const Pattern &p, double magnitude)
 {
-    QString fixed = QString::number(magnitude, 'f', p.maxDecimals);
+    if (!p.digits)
+        return p.prefix;
+    // Halves round away from zero, as printed amounts do.
+    const double scale = std::pow(10.0, p.maxDecimals);
+    QString fixed = QString::number(std::round(magnitude * scale) / scale, 'f', p.maxDecimals);
     QString integer = fixed.section(QLatin1Char('.'), 0, 0);
     QString fraction = fixed.section(QLatin1Char('.'), 1);
     while (fraction.size() > p.minDecimals && fraction.endsWith(QLatin1Char('0')))

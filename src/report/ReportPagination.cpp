@@ -73,6 +73,10 @@ bool TReportRunTime::BuildPages()
 {
     ClearPages();
     m_shownMessages.clear();
+    if (m_template.lines.isEmpty()) {
+        ShowWarning(QStringLiteral("形成报表时发生错误，请检查各项参数与模板设置等是否正确"));
+        return false;
+    }
     m_detailLine = -1;
     for (int i = 0; i < m_template.lines.size() && m_detailLine < 0; ++i) {
         if (HasReference(m_template.lines[i], QLatin1Char('#')))

@@ -52,6 +52,7 @@ bool TReportRunTime::PrintPages(QPrinter &printer, int from, int to)
 
 bool TReportRunTime::PrintToPdf(const QString &fileName)
 {
+    RunSetData();
     bool built = false;
     try {
         built = BuildPages();

@@ -1,12 +1,18 @@
+#include "report/FloatFormat.h"
+#include "report/PreviewForm.h"
 #include "report/ReportDataSet.h"
 #include "report/ReportRunTime.h"
 #include "report/ReportStream.h"
 
 #include "data/CapitalAmount.h"
+#include "data/DialogRunner.h"
 #include "data/RunTime.h"
 #include "data/TestSupport.h"
 
+#include <QBuffer>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,6 +124,32 @@ private slots:
         m_master = new TMemoryDataSet({{QStringLiteral("TITLE"), FieldKind::Text}},
                                       {{QStringLiteral("现金日记账")}}, &m_owner);
         SetFixedNow(QDateTime(QDate(2026, 3, 5), QTime(9, 7, 30)));
+    }
+
+    void floatFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("grouped") << "#,##0.00" << 1234567.891 << "1,234,567.89";
+        QTest::newRow("half up") << "0.0" << 2.25 << "2.3";
+        QTest::newRow("negative") << "#,##0.00" << -1234.5 << "-1,234.50";
+        QTest::newRow("negative section") << "0.00;(0.00)" << -5.0 << "(5.00)";
+        QTest::newRow("zero section") << "0.00;;零" << 0.0 << QStringLiteral("零");
+        QTest::newRow("literals") << QStringLiteral("￥#,##0.00元") << 1234.5
+                                  << QStringLiteral("￥1,234.50元");
+        QTest::newRow("quoted") << "0.0\" 元\"" << 3.0 << QStringLiteral("3.0 元");
+        QTest::newRow("optional") << "#.##" << 0.5 << ".5";
+        QTest::newRow("padded") << "000" << 7.0 << "007";
+        QTest::newRow("general") << "" << 30.5 << "30.5";
+        QTest::newRow("general int") << "" << 1000.0 << "1000";
+    }
+    void floatFormats()
+    {
+        QFETCH(QString, format);
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(FormatFloat(format, value), text);
     }
 
     void noRecords()
@@ -327,6 +359,100 @@ private slots:
         QCOMPARE(sink.texts(), (QStringList{QStringLiteral("打开报表错误"),
                                             QStringLiteral("格式不正确...")}));
         QVERIFY(rt.Template().lines.isEmpty());
+    }
+
+    // SetData names a component of the owner or a form and its component;
+    // broken commands are ignored.
+    void setDataCommands()
+    {
+        QObject owner;
+        auto *detail = Amounts({3, 4}, &owner);
+        detail->setObjectName(QStringLiteral("QueryDetail"));
+        detail->Close();
+        QWidget form;
+        form.setObjectName(QStringLiteral("JournalForm"));
+        auto *master = new TMemoryDataSet({{QStringLiteral("TITLE"), FieldKind::Text}},
+                                          {{QStringLiteral("银行日记账")}}, &form);
+        master->setObjectName(QStringLiteral("QueryMaster"));
+        TReportRunTime rt(&owner);
+        rt.SetPrintFields(Fields());
+        QVERIFY(rt.SetReportFile(Template().save(m_dir.filePath(QStringLiteral("setdata")))));
+        rt.SetData = {QStringLiteral("SetDataSet(D,QueryDetail);"),
+                      QStringLiteral("setdataset( M , JournalForm.QueryMaster);"),
+                      QStringLiteral("SetDataSet(X,NoSuchQuery);"), QStringLiteral("garbage("),
+                      QStringLiteral("Other(D,QueryDetail);")};
+        rt.RunSetData();
+        QVERIFY(detail->IsActive());   // opened for the run
+        QVERIFY(rt.BuildPages());
+        QCOMPARE(PageLines(rt.Pages()[0]).mid(0, 2),
+                 (QStringList{QStringLiteral("|银行日记账|第 1/1 页"), QStringLiteral("1|摘要1|3")}));
+    }
+
+    void printWithoutPrinter()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed here");
+        RecordingMessageSink sink;
+        auto rt = runTime(Template(), {1});
+        QVERIFY(!rt->RunPrint(false));
+        QCOMPARE(sink.texts(), QStringList{QStringLiteral("未安装打印机")});
+    }
+
+    // The preview shows the pages with the data sets' controls detached; on
+    // closing, the pages are freed and the controls come back.
+    void previewRun()
+    {
+        auto rt = runTime(Template(), {1, 2, 3, 4, 5, 6, 7});
+        auto *data = qobject_cast<TMemoryDataSet *>(m_owner.children().last());
+        QVERIFY(data);
+        int shownPages = 0;
+        bool detached = false;
+        QString status;
+        {
+            ScopedDialogHandler handler([&](QDialog *dialog) {
+                auto *preview = qobject_cast<TPreviewForm *>(dialog);
+                if (!preview)
+                    return int(QDialog::Rejected);
+                shownPages = rt->PageCount();
+                detached = data->ControlsDisabled();
+                status = preview->statusText();
+                return int(QDialog::Rejected);
+            });
+            rt->RunPreview();
+        }
+        QCOMPARE(shownPages, 2);   // 4 rows over the page sum, then 3 and both sums
+        QVERIFY(detached);
+        QCOMPARE(status, QStringLiteral("第1／2页"));
+        QVERIFY(rt->Pages().isEmpty());
+        QVERIFY(!data->ControlsDisabled());
+    }
+
+    void pictureField()
+    {
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        Template t;
+        t.detail = {QStringLiteral("<序号>"), QStringLiteral("[图片]"), QString()};
+        t.footer = {};
+        auto rt = runTime(t, {});
+        rt->RegisterDataSet(QStringLiteral("P"),
+                            new TMemoryDataSet({{QStringLiteral("PHOTO"), FieldKind::Picture}},
+                                               {{png}}, &m_owner));
+        TPrintFieldsArray fields = Fields();
+        fields.append({QStringLiteral("PHOTO"), QStringLiteral("图片"), QStringLiteral("P"), false,
+                       true});
+        rt->SetPrintFields(fields);
+        QVERIFY(rt->BuildPages());
+        TReportDocument page;
+        QCOMPARE(LoadReportStream(page, rt->Pages()[0]), StreamResult::Ok);
+        const QImage shown = page.cellAt(1, 1)->image();
+        QCOMPARE(shown.size(), QSize(20, 10));
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::blue));
+        QCOMPARE(page.cellAt(1, 1)->text, QString());
     }
 
     void pdfText()
