@@ -1,6 +1,7 @@
 #include "report/ReportControl.h"
 
 #include "report/ReportPainter.h"
+#include "report/ReportPaper.h"
 #include "report/ReportStream.h"
 
 #include "data/Gbk.h"
@@ -28,6 +29,7 @@ TReportControl::TReportControl(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    DefaultPageSize(m_doc.header.pageWidth, m_doc.header.pageHeight);
     updateSize();
 }
 

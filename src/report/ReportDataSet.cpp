@@ -1,5 +1,7 @@
 #include "report/ReportDataSet.h"
 
+#include "data/OrbFun.h"
+
 #include <QImage>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -10,17 +12,7 @@ namespace Orb {
 QString TReportDataSet::DisplayText(int field) const
 {
     const QVariant value = Value(field);
-    if (value.isNull() || !value.isValid())
-        return {};
-    if (Kind(field) == FieldKind::Number) {
-        const double number = value.toDouble();
-        return QString::number(number, 'g', 15);
-    }
-    if (value.metaType().id() == QMetaType::QDate)
-        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
-    if (value.metaType().id() == QMetaType::QDateTime)
-        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    return value.toString();
+    return value.isValid() ? FieldText(value) : QString();
 }
 
 int TReportDataSet::FieldIndex(const QString &name) const

@@ -5,6 +5,7 @@
 
 #include <QPageSize>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <cmath>
 
 namespace Orb {
@@ -56,6 +57,16 @@ void ReadPaperSettings(const QPrinter &printer, ReportHeader &h)
     const QSizeF mm = size.size(QPageSize::Millimeter);
     h.paperWidth = static_cast<int>(std::lround(mm.width() * 10));
     h.paperLength = static_cast<int>(std::lround(mm.height() * 10));
+}
+
+void DefaultPageSize(int &width, int &height)
+{
+    width = kDefaultPageWidth;
+    height = kDefaultPageHeight;
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        return;
+    QPrinter printer(QPrinterInfo::defaultPrinter());
+    PageSizeFromPrinter(printer, width, height);
 }
 
 void PageSizeFromPrinter(const QPrinter &printer, int &width, int &height)

@@ -1,11 +1,13 @@
 #include "ReportFixtures.h"
 
 #include "report/CellText.h"
+#include "report/ReportPainter.h"
 #include "report/ReportStream.h"
 
 #include "data/TestSupport.h"
 
 #include <QFont>
+#include <QPainter>
 #include <QtTest>
 
 using namespace Orb;
@@ -278,6 +280,45 @@ private slots:
         QCOMPARE(c->font.weight, 700);
         QCOMPARE(doc.cellAt(0, 0)->text, QString());
         QCOMPARE(c->textRect.top, doc.lines[0]->top + 3 + 1);   // top alignment
+    }
+
+    // Screen painting shows grey guides for borders that are off; printing
+    // draws only the borders that are on.
+    void paintingForScreenAndPrinter()
+    {
+        TReportDocument doc;
+        doc.header.leftMargin = doc.header.topMargin = 10;
+        doc.NewTable(2, 2);
+        TReportCell *cell = doc.cellAt(0, 0);
+        cell->leftBorder.on = 0;
+        cell->topBorder.on = 0;
+        cell->backColor = 0x0000FF;   // red in Windows byte order
+        cell->diagonals = kDiagTopLeftToBottomRight;
+        doc.cellAt(1, 1)->rightBorder.on = 0;
+        doc.layout();
+        auto render = [&](bool printing) {
+            QImage image(doc.header.pageWidth, doc.header.pageHeight, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            doc.printing = printing;
+            PaintCells(painter, doc, QRect(), PictureMode::Centred);
+            return image;
+        };
+        const WinRect r = cell->cellRect;
+        const int midY = (r.top + r.bottom) / 2;
+        const WinRect r2 = doc.cellAt(1, 1)->cellRect;
+        const QImage screen = render(false);
+        QCOMPARE(screen.pixelColor(r.left, midY), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(screen.pixelColor(r.right, midY), QColor(Qt::black));
+        QCOMPARE(screen.pixelColor(r.left + 20, r.top + 1 + 19 * (r.bottom - r.top - 2)
+                                                           / (r.right - r.left - 2)),
+                 QColor(Qt::black));   // on the diagonal
+        QCOMPARE(screen.pixelColor(r.right - 20, r.top + 3), QColor(Qt::red));
+        QCOMPARE(screen.pixelColor(r2.right, (r2.top + r2.bottom) / 2), QColor(0xC0, 0xC0, 0xC0));
+        const QImage printed = render(true);
+        QCOMPARE(printed.pixelColor(r.left, midY), QColor(Qt::red));
+        QCOMPARE(printed.pixelColor(r2.right, (r2.top + r2.bottom) / 2), QColor(Qt::white));
+        QCOMPARE(printed.pixelColor(r.right, midY), QColor(Qt::black));
     }
 
     void fontRecordMapping()

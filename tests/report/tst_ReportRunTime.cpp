@@ -12,6 +12,8 @@
 #include <QBuffer>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -453,6 +455,39 @@ private slots:
         QCOMPARE(shown.size(), QSize(20, 10));
         QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::blue));
         QCOMPARE(page.cellAt(1, 1)->text, QString());
+    }
+
+    // A query is read into a memory data set; column kinds come from the values.
+    void queryAdapter()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                        QStringLiteral("adapter"));
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("CREATE TABLE T (NAME TEXT, AMOUNT NUMERIC, PHOTO BLOB, NOTE TEXT)"));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO T VALUES ('张三', NULL, NULL, NULL)")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO T VALUES ('李四', 20.5, x'424D', 'x')")));
+            QVERIFY(q.exec("SELECT NAME, AMOUNT, PHOTO, NOTE FROM T"));
+            std::unique_ptr<TMemoryDataSet> data(TMemoryDataSet::FromQuery(q));
+            QCOMPARE(data->RecordCount(), 2);
+            QCOMPARE(data->FieldIndex(QStringLiteral("amount")), 1);
+            QCOMPARE(data->Kind(0), FieldKind::Text);
+            QCOMPARE(data->Kind(1), FieldKind::Number);
+            QCOMPARE(data->Kind(2), FieldKind::Picture);
+            data->First();
+            QCOMPARE(data->DisplayText(0), QStringLiteral("张三"));
+            QCOMPARE(data->DisplayText(1), QString());
+            data->Next();
+            QCOMPARE(data->DisplayText(1), QStringLiteral("20.5"));
+            data->Next();
+            QVERIFY(data->Eof());
+            QCOMPARE(data->DisplayText(0), QString());
+            data->Prior();
+            QCOMPARE(data->DisplayText(0), QStringLiteral("李四"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("adapter"));
     }
 
     void pdfText()

@@ -38,7 +38,7 @@ struct Bytes {
 };
 
 void OldCell(Bytes &s, const QString &text, int left, qint32 ownerLine, qint32 ownerCell,
-             const QList<QPair<int, int>> &slaves)
+             const QList<QPair<int, int>> &slaves, bool withFormat)
 {
     s.i32(5).i32(0).i32(left).i32(100);
     for (int i = 0; i < 8; ++i)
@@ -47,7 +47,9 @@ void OldCell(Bytes &s, const QString &text, int left, qint32 ownerLine, qint32 o
     for (int i = 0; i < 4; ++i)
         s.u8(1).i32(1);
     s.i32(0).i32(0).i32(0xFFFFFF).i32(0).i32(1);
-    s.str(text);   // no display format and no picture in 0xAA55
+    s.str(text);
+    if (withFormat)   // 0xAA56 adds the display format; neither has pictures
+        s.str(QStringLiteral("大写金额"));
     s.i32(-16).i32(0).i32(0).i32(0).i32(400);
     s.u8(0).u8(0).u8(0).u8(134).u8(0).u8(0).u8(0).u8(0);
     QByteArray face = ToGbk(QStringLiteral("宋体"));
@@ -58,18 +60,19 @@ void OldCell(Bytes &s, const QString &text, int left, qint32 ownerLine, qint32 o
         s.i32(p.first).i32(p.second);
 }
 
-QByteArray OldStream()
+QByteArray OldStream(quint8 version = 0x55)
 {
+    const bool f = version >= 0x56;
     Bytes s;
-    s.b.append(char(0x55)).append(char(0xAA));
+    s.b.append(char(version)).append(char(0xAA));
     s.i32(100).i32(758).i32(1037).i32(72).i32(70).i32(36).i32(52);
     s.i32(20).i32(20).i32(10).i32(15).u8(1).i32(2000).i32(1);
     s.i32(2).i32(2).i32(1);
     s.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0);
-    OldCell(s, QStringLiteral("收款单位"), 72, -1, -1, {{1, 0}});
-    OldCell(s, QStringLiteral("金额"), 172, -1, -1, {});
+    OldCell(s, QStringLiteral("收款单位"), 72, -1, -1, {{1, 0}}, f);
+    OldCell(s, QStringLiteral("金额"), 172, -1, -1, {}, f);
     s.i32(1).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0);
-    OldCell(s, QString(), 72, 0, 0, {});
+    OldCell(s, QString(), 72, 0, 0, {}, f);
     s.i32(9).i32(2).i32(0).i32(0).i32(0);
     return s.b;
 }
@@ -180,6 +183,20 @@ private slots:
         TReportDocument again;
         QCOMPARE(LoadReportStream(again, saved), StreamResult::Ok);
         QCOMPARE(SaveReportStream(again), saved);
+    }
+
+    void version56HasFormats()
+    {
+        TReportDocument doc;
+        QCOMPARE(LoadReportStream(doc, OldStream(0x56)), StreamResult::Ok);
+        QCOMPARE(doc.cellAt(0, 1)->text, QStringLiteral("金额"));
+        QCOMPARE(doc.cellAt(0, 1)->displayFormat, QStringLiteral("大写金额"));
+        QCOMPARE(doc.cellAt(1, 0)->owner, doc.cellAt(0, 0));
+        // The same bytes read as 0xAA55 do not line up: refused, not misread.
+        QByteArray as55 = OldStream(0x56);
+        as55[0] = char(0x55);
+        QCOMPARE(LoadReportStream(doc, as55), StreamResult::Damaged);
+        QVERIFY(doc.lines.isEmpty());
     }
 
     void streamAtAnOffset()
