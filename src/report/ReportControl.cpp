@@ -271,11 +271,16 @@ void TReportControl::openEditor(TReportCell *cell)
     editor->document()->setDefaultTextOption(option);
     QString text = cell->text;
     editor->setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    // At most 3000 characters, as the stored text holds.
+    // At most 3000 bytes of stored text (line breaks stored as CR LF), so the
+    // user sees everything that will be kept.
     connect(editor, &QPlainTextEdit::textChanged, editor, [editor] {
-        const QString t = editor->toPlainText();
-        if (t.size() > kMaxCellTextBytes)
-            editor->setPlainText(t.left(kMaxCellTextBytes));
+        QString t = editor->toPlainText();
+        if (GbkLength(t) + t.count(QLatin1Char('\n')) <= kMaxCellTextBytes)
+            return;
+        while (!t.isEmpty() && GbkLength(t) + t.count(QLatin1Char('\n')) > kMaxCellTextBytes)
+            t.chop(1);
+        editor->setPlainText(t);
+        editor->moveCursor(QTextCursor::End);
     });
     const WinRect &r = cell->textRect;
     const WinRect &c = cell->cellRect;
@@ -298,6 +303,9 @@ void TReportControl::commitEditor()
     text = FromGbk(GbkTruncate(ToGbk(text), kMaxCellTextBytes));
     if (m_editedCell)
         m_editedCell->text = text;
+    // Deleted later: the click that closes it may still be on its way to it.
+    m_editor->hide();
+    m_editor->setParent(nullptr);
     m_editor->deleteLater();
     m_editor = nullptr;
     m_editedCell = nullptr;

@@ -332,6 +332,36 @@ private slots:
                               QStringLiteral("摘要1|现金日记账|7")}));
     }
 
+    // A block merged over two header lines stays merged on every page.
+    void mergesInTheHeaderAreKept()
+    {
+        Template t;
+        t.rows = 2;
+        const QString file = t.save(m_dir.filePath(QStringLiteral("merged")));
+        TReportDocument doc;
+        QCOMPARE(LoadReportFile(doc, file), StreamResult::Ok);
+        doc.insertLine(1)->userHeight = kLine;
+        for (int c = 0; c < 3; ++c)
+            doc.lines[1]->addCell()->setWidth(200);
+        doc.layout();
+        doc.select(doc.cellAt(0, 0));
+        doc.select(doc.cellAt(1, 0), true);
+        doc.CombineCells();
+        doc.header.pageHeight += kLine;
+        QVERIFY(SaveReportFile(doc, file));
+        auto rt = runTime(Template(), {1, 2, 3});
+        QVERIFY(rt->SetReportFile(file));
+        QVERIFY(rt->BuildPages());
+        QCOMPARE(rt->PageCount(), 2);
+        for (const QByteArray &bytes : rt->Pages()) {
+            TReportDocument page;
+            QCOMPARE(LoadReportStream(page, bytes), StreamResult::Ok);
+            QCOMPARE(page.cellAt(0, 0)->slaves, QList<TReportCell *>{page.cellAt(1, 0)});
+            QCOMPARE(page.cellAt(0, 0)->text, QStringLiteral("天和公司"));
+            QCOMPARE(page.cellAt(0, 0)->cellRect.bottom, page.lines[2]->top);
+        }
+    }
+
     void templateWithoutDetailIsOnePage()
     {
         Template t;

@@ -201,7 +201,10 @@ private slots:
         QVERIFY(editor);
         editor->setPlainText(QString(3100, QLatin1Char('x')));
         QCOMPARE(editor->toPlainText().size(), 3000);
+        editor->setPlainText(QString(1600, QChar(0x6C49)));   // 汉: two bytes each
+        QCOMPARE(editor->toPlainText().size(), 1500);
         control.commitEditor();
+        QCOMPARE(cell->text, QString(1500, QChar(0x6C49)));
     }
 
     void dragEdgesAndRubberBand()
