@@ -520,6 +520,45 @@ private slots:
         QSqlDatabase::removeDatabase(QStringLiteral("adapter"));
     }
 
+    // The paper of the template: a code with an orientation, or a user size
+    // (256) in tenths of millimetres.
+    void pdfPaper_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("A4 landscape") << 9 << 2 << "842 x 595 pts (A4)";
+        QTest::newRow("A5 portrait") << 11 << 1 << "420 x 595 pts (A5)";
+        QTest::newRow("user 241 x 140 mm") << 256 << 2 << "683 x 397 pts";
+    }
+    void pdfPaper()
+    {
+        QFETCH(int, paper);
+        QFETCH(int, orientation);
+        QFETCH(QString, size);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("pdfinfo is not installed");
+        const QString file = Template().save(m_dir.filePath(QStringLiteral("paper")));
+        TReportDocument doc;
+        QCOMPARE(LoadReportFile(doc, file), StreamResult::Ok);
+        doc.header.paperSize = paper;
+        doc.header.orientation = orientation;
+        doc.header.paperLength = 1400;
+        doc.header.paperWidth = 2410;
+        QVERIFY(SaveReportFile(doc, file));
+        auto rt = runTime(Template(), {1});
+        QVERIFY(rt->SetReportFile(file));
+        const QString pdf = m_dir.filePath(QStringLiteral("paper.pdf"));
+        QVERIFY(rt->PrintToPdf(pdf));
+        QProcess p;
+        p.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(p.waitForFinished());
+        const QString info = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        QVERIFY2(info.contains(QStringLiteral("Page size: ") + size + QStringLiteral(" Page")),
+                 qPrintable(info));
+        QVERIFY(info.contains(QStringLiteral("Title: 未命名报表")));
+    }
+
     void pdfText()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
