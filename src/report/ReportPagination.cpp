@@ -164,6 +164,21 @@ void TReportRunTime::takeBack(Pass &pass)
     --m_counter;
 }
 
+// Empty detail rows (cells without text) while one more fits with the full footer.
+void TReportRunTime::fillWithEmptyRows(Pass &pass)
+{
+    TReportDataSet *data = pass.data;
+    pass.data = nullptr;   // buildRow makes empty rows without a data set
+    Row probe;
+    buildRow(pass, probe);
+    while (fits(pass, pass.footerLast, probe.height)) {
+        Row space;
+        buildRow(pass, space);
+        pass.rows.push_back(std::move(space));
+    }
+    pass.data = data;
+}
+
 bool TReportRunTime::runPass(Pass &pass)
 {
     m_pageSums.fill(0);
@@ -211,20 +226,8 @@ bool TReportRunTime::runPass(Pass &pass)
             return false;
         }
         if (fits(pass, pass.footerLast)) {
-            if (AddSpace) {
-                TReportDataSet *data = pass.data;
-                pass.data = nullptr;
-                Row empty;
-                buildRow(pass, empty);
-                pass.data = data;
-                while (fits(pass, pass.footerLast, empty.height)) {
-                    Row space;
-                    pass.data = nullptr;
-                    buildRow(pass, space);
-                    pass.data = data;
-                    pass.rows.push_back(std::move(space));
-                }
-            }
+            if (AddSpace)
+                fillWithEmptyRows(pass);
             closePage(pass, true);
             return true;
         }

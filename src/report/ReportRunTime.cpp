@@ -70,14 +70,6 @@ void TReportRunTime::preprocess()
             cell->text = preprocessText(cell->text);
     }
     m_template.layout();
-    m_fixedHeight = 0;
-    for (const TReportLine *line : m_template.lines) {
-        bool detail = false;
-        for (const TReportCell *cell : line->cells)
-            detail = detail || cell->text.startsWith(QLatin1Char('#'));
-        if (!detail)
-            m_fixedHeight += line->height();
-    }
 }
 
 // {caption} and [caption] become "@" / "#" references through the print
@@ -261,7 +253,8 @@ void TReportRunTime::fillCell(const TReportCell &source, TReportCell &target,
     const QString upper = name.toUpper();
     if (name == QStringLiteral("序号") && !counter.isNull()) {
         target.text = counter;
-    } else if (upper.startsWith(QLatin1String("PAGENUM")) || upper.startsWith(QLatin1String("SUM("))
+    } else if (upper.startsWith(QLatin1String("PAGENUM"))
+               || upper.startsWith(QLatin1String("SUM("))
                || upper.startsWith(QLatin1String("SUMPAGE("))) {
         // Resolved when the page is stored.
     } else {

@@ -48,7 +48,10 @@ public:
 
     // --- data binding ---------------------------------------------------------
     void RegisterDataSet(const QString &name, TReportDataSet *dataSet);
-    void SetDataSet(const QString &name, TReportDataSet *dataSet) { RegisterDataSet(name, dataSet); }
+    void SetDataSet(const QString &name, TReportDataSet *dataSet)
+    {
+        RegisterDataSet(name, dataSet);
+    }
     void SetDefaultDataSet(TReportDataSet *dataSet) { m_defaultDataSet = dataSet; }
     void SetVariable(const QString &name, const QString &value);
     // The caption table; a loaded template is read again with the new captions.
@@ -95,6 +98,7 @@ private:
     bool runPass(Pass &pass);
     bool buildRow(Pass &pass, Row &row);
     void takeBack(Pass &pass);
+    void fillWithEmptyRows(Pass &pass);
     bool fits(const Pass &pass, int footerHeight, int extra = 0) const;
     void closePage(Pass &pass, bool fullFooter);
     void fillSection(TReportDocument &page, int from, int to, bool fullFooter);
@@ -111,7 +115,6 @@ private:
     TPrintFieldsArray m_printFields;
     QList<QByteArray> m_pages;
     int m_pageCount = 0;
-    int m_fixedHeight = 0;
 
     // Pagination state of the current pass.
     int m_detailLine = -1;

@@ -63,7 +63,8 @@ private slots:
         int code = -1;
         cli({"init", "--data", m_home.filePath("Data")}, &code);
         QCOMPARE(code, 0);
-        cli({"sql", "CREATE TABLE T_PAY (NO INTEGER, SUMMARY VARCHAR(40), AMOUNT NUMERIC)"}, &code);
+        cli({"sql", "CREATE TABLE T_PAY (NO INTEGER, SUMMARY VARCHAR(40), AMOUNT NUMERIC)"},
+            &code);
         QCOMPARE(code, 0);
         cli({"sql", QStringLiteral("INSERT INTO T_PAY VALUES (1, '收到货款', 10)")});
         cli({"sql", QStringLiteral("INSERT INTO T_PAY VALUES (2, '支付运费', 20.5)")});

@@ -232,7 +232,8 @@ private slots:
             TReportDocument back;
             back.NewTable(1, 1);
             const QByteArray cut = bytes.left(n);   // a copy: exact size for ASan
-            QVERIFY2(LoadReportStream(back, cut) != StreamResult::Ok, qPrintable(QString::number(n)));
+            QVERIFY2(LoadReportStream(back, cut) != StreamResult::Ok,
+                     qPrintable(QString::number(n)));
             QVERIFY(back.lines.isEmpty());
         }
     }

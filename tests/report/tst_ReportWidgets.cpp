@@ -236,8 +236,10 @@ private slots:
 
         const TReportCell *from = doc.cellAt(0, 1);
         const TReportCell *to = doc.cellAt(2, 2);
-        QTest::mousePress(&control, Qt::LeftButton, {}, QPoint(from->left + 5, from->cellRect.top + 5));
-        QMouseEvent span(QEvent::MouseMove, QPointF(to->cellRect.right - 5, to->cellRect.top + 5), QPointF(),
+        QTest::mousePress(&control, Qt::LeftButton, {},
+                          QPoint(from->left + 5, from->cellRect.top + 5));
+        QMouseEvent span(QEvent::MouseMove,
+                         QPointF(to->cellRect.right - 5, to->cellRect.top + 5), QPointF(),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&control, &span);
         QTest::mouseRelease(&control, Qt::LeftButton);
