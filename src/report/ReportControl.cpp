@@ -7,6 +7,7 @@
 #include "data/Gbk.h"
 #include "data/Messages.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -28,6 +29,7 @@ QRect ToQRect(const WinRect &r)
 TReportControl::TReportControl(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     DefaultPageSize(m_doc.header.pageWidth, m_doc.header.pageHeight);
     updateSize();
@@ -252,6 +254,55 @@ void TReportControl::mouseDoubleClickEvent(QMouseEvent *event)
     TReportCell *cell = cellAtPage(toPage(event->position().toPoint()));
     if (cell && cell->width > kMinCellWidth)
         openEditor(cell);
+}
+
+// The cell beside the given one in the direction of the arrow key; up and
+// down take the cell of the next line that spans the same x.
+TReportCell *TReportControl::neighbour(const TReportCell *cell, int key) const
+{
+    const TReportLine *line = cell->line();
+    const int position = line->cellPosition(cell);
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        const int next = position + (key == Qt::Key_Left ? -1 : 1);
+        if (next < 0 || next >= line->cells.size())
+            return nullptr;
+        TReportCell *found = line->cells[next];
+        return found->owner ? found->owner : found;   // a merged block is its owner
+    }
+    const int step = key == Qt::Key_Up ? -1 : 1;
+    const QPoint probe(cell->left + 1, 0);
+    for (int l = line->index + step; l >= 0 && l < m_doc.lines.size(); l += step) {
+        const TReportLine *other = m_doc.lines[l];
+        TReportCell *found = cellAtPage(QPoint(probe.x(), other->top + 1));
+        if (found && found != cell)
+            return found;
+    }
+    return nullptr;
+}
+
+void TReportControl::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_edit || m_editor) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Delete && !m_doc.selection.isEmpty()) {
+        m_doc.SetText(QString());
+        Changed();
+    } else if ((key == Qt::Key_F2 || key == Qt::Key_Return) && m_doc.selection.size() == 1) {
+        openEditor(m_doc.selection.first());
+    } else if ((key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up
+                || key == Qt::Key_Down)
+               && !m_doc.selection.isEmpty()) {
+        if (TReportCell *next = neighbour(m_doc.selection.last(), key)) {
+            m_doc.select(next, event->modifiers() & Qt::ShiftModifier);
+            update();
+            emit selectionChanged();
+        }
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TReportControl::openEditor(TReportCell *cell)

@@ -68,11 +68,14 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Arrows move the selection, Delete clears the texts, F2 / Enter edit.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     enum class Drag { None, CellWidth, LineHeight, Select };
 
     void openEditor(TReportCell *cell);
+    TReportCell *neighbour(const TReportCell *cell, int key) const;
     void selectSpanned(const QPoint &to);
     Drag edgeAt(const QPoint &pagePoint, TReportCell **cell, TReportLine **line) const;
     void updateSize();

@@ -255,6 +255,32 @@ private slots:
         Shot(&control, QStringLiteral("control.png"));
     }
 
+    void keyboard()
+    {
+        TReportControl control;
+        control.document().header.pageWidth = 300 + 77 + 38;
+        control.NewTable(3, 3);
+        TReportDocument &doc = control.document();
+        doc.select(doc.cellAt(0, 0));
+        doc.select(doc.cellAt(1, 0), true);
+        doc.CombineCells();
+        doc.cellAt(1, 2)->text = QStringLiteral("甲");
+        doc.select(doc.cellAt(0, 1));
+        QTest::keyClick(&control, Qt::Key_Down);
+        QCOMPARE(doc.selection, QList<TReportCell *>{doc.cellAt(1, 1)});
+        QTest::keyClick(&control, Qt::Key_Left);   // the merged block's owner
+        QCOMPARE(doc.selection, QList<TReportCell *>{doc.cellAt(0, 0)});
+        doc.select(doc.cellAt(1, 1));
+        QTest::keyClick(&control, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(doc.selection, (QList<TReportCell *>{doc.cellAt(1, 1), doc.cellAt(1, 2)}));
+        QTest::keyClick(&control, Qt::Key_Delete);
+        QCOMPARE(doc.cellAt(1, 2)->text, QString());
+        doc.select(doc.cellAt(2, 2));
+        QTest::keyClick(&control, Qt::Key_F2);
+        QVERIFY(control.isEditingText());
+        control.commitEditor();
+    }
+
     void loadRefusesDamagedFiles()
     {
         RecordingMessageSink sink;
