@@ -91,6 +91,7 @@ struct TestWindow {
         combo = new TOrbDBComboEdit(&window);
         combo->setObjectName("OrbDBComboEdit_NOTE");
         combo->setDataSource(ds, "NOTE");
+        combo->setButtonCaption("...");
         int y = 0;
         for (QWidget *w : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             w->setGeometry(10, y, 200, 21);
@@ -168,8 +169,13 @@ private slots:
         QCOMPARE(WidgetColor(w.name), w.ds->ColorOnFocus);
         w.id->setFocus();
         QCOMPARE(WidgetColor(w.name), w.ds->EditColor);
+        const QString dir = qEnvironmentVariable("ORB_SHOT_DIR");
+        if (!dir.isEmpty())
+            w.window.grab().save(dir + "/entry_edit.png");
         w.query.CancelRecord();
         QVERIFY(w.name->isReadOnly());
+        if (!dir.isEmpty())
+            w.window.grab().save(dir + "/entry_browse.png");
         w.query.Next();
         QCOMPARE(w.name->text(), QStringLiteral("支出"));
     }

@@ -349,6 +349,26 @@ private slots:
             w.window.grab().save(QDir(dir).filePath("dbgrid_ledger.png"));
         QCOMPARE(g->amountColumn("money_into_number")->Boxes, 10);
         QVERIFY(!g->amountColumn("MONEY_OUT_NUMBER"));
+
+        // A memo column opens the shared pop-up bound to the same field.
+        const int note = g->columnOf("MONEY_TEXT_NOTE");
+        w.query.fields()[note].type = FieldType::Memo;
+        g->PopupCell(note);
+        TFormMemo *memo = TFormMemo::instance();
+        QVERIFY(memo->isVisible());
+        QCOMPARE(memo->windowTitle(), QStringLiteral("备注"));
+        QCOMPARE(memo->memo()->toPlainText(), QStringLiteral("备注 1"));
+        QVERIFY(!memo->memo()->isReadOnly());
+        w.query.EditRecord();
+        memo->memo()->setPlainText(QStringLiteral("改过的备注"));
+        QCOMPARE(w.query.text("MONEY_TEXT_NOTE"), QStringLiteral("改过的备注"));
+        w.query.CancelRecord();
+        g->MemoEditable = false;
+        g->PopupCell(note);
+        QVERIFY(memo->memo()->isReadOnly());
+        memo->close();
+        g->PopupCell(g->columnOf("MONEY_ID"));     // not a memo: nothing opens
+        QVERIFY(!memo->isVisible());
     }
 
 private:
