@@ -209,6 +209,57 @@ private slots:
         QVERIFY(!w.id->hasFocus());
     }
 
+    void tagConventionsInThePlainMode()
+    {
+        TestWindow w;
+        auto *tag30 = new QPushButton(&w.window);
+        SetTag(tag30, 30);
+        auto *tag5 = new QPushButton(&w.window);
+        SetTag(tag5, 5);
+        auto *tag100 = new TOrbDBEdit(&w.window);
+        tag100->setDataSource(w.ds, "NOTE");
+        SetTag(tag100, 100);
+        tag100->setReadOnly(false);
+        auto *tag2 = new TOrbDBEdit(&w.window);
+        tag2->setDataSource(w.ds, "NOTE");
+        SetTag(tag2, 2);
+        auto *combo6 = new TOrbComboEdit(&w.window);
+        SetTag(combo6, 6);
+        auto *combo7 = new TOrbDBComboEdit(&w.window);
+        combo7->setDataSource(w.ds, "NOTE");
+        SetTag(combo7, 7);
+        auto *caption7 = new TOrbLDBComboEdit(&w.window);
+        caption7->setDataSource(w.ds, "NOTE");
+        SetTag(caption7, 7);
+        auto *chooser = new TOrbComboBox(&w.window);
+        auto *chooser2 = new TOrbComboBox(&w.window);
+        SetTag(chooser2, 2);
+        auto *lookup2 = new TOrbDBLookupComboBox(&w.window);
+        SetTag(lookup2, 2);
+        auto *lookup200 = new TOrbDBLookupListBox(&w.window);
+        SetTag(lookup200, 200);
+        auto *lookup = new TOrbDBLookupListBox(&w.window);
+        w.start();
+        // browsing
+        QVERIFY(tag30->isEnabled() && tag5->isEnabled());
+        QVERIFY(!tag100->isReadOnly());
+        QVERIFY(tag2->isReadOnly());
+        QVERIFY(combo6->ButtonEnabled() && combo6->isReadOnly());
+        QVERIFY(combo7->ButtonEnabled() && combo7->isReadOnly());
+        QVERIFY(chooser->isEnabled() && chooser2->isEnabled());
+        QVERIFY(!lookup2->isReadOnly() && !lookup200->isReadOnly() && lookup->isReadOnly());
+        w.query.EditRecord();
+        QVERIFY(!tag30->isEnabled() && !tag5->isEnabled());
+        QVERIFY(!tag100->isReadOnly());
+        QVERIFY(tag2->isReadOnly());
+        QVERIFY(!combo6->ButtonEnabled() && !combo6->isReadOnly());
+        QVERIFY(!combo7->ButtonEnabled() && combo7->isReadOnly());
+        QVERIFY(caption7->isReadOnly());
+        QVERIFY(!chooser->isEnabled() && chooser2->isEnabled());
+        QVERIFY(!lookup2->isReadOnly() && !lookup200->isReadOnly() && !lookup->isReadOnly());
+        w.query.CancelRecord();
+    }
+
     void typedTextIsSaved()
     {
         TestWindow w;

@@ -147,6 +147,35 @@ private slots:
         QCOMPARE(w.grid->FooterText("MONEY_RECORD_ID"), QStringLiteral("共2条"));
     }
 
+    void entriesHideAndSizeColumns()
+    {
+        AddRows(2);
+        GridWindow w("01");
+        auto fd = w.grid->FieldsData();
+        (*fd)[1].Width = -1;     // MONEY_ID removed
+        (*fd)[2].Width = -2;     // MONEY_DATE hidden
+        (*fd)[5].Visible = false;
+        (*fd)[3].Width = 20;     // 20 characters
+        fd->removeAt(4);         // MONEY_OUT_NUMBER has no entry
+        w.grid->Layout.FormName.clear();
+        w.open();
+        QVERIFY(!w.grid->columnShown("MONEY_ID"));
+        QVERIFY(!w.grid->columnShown("MONEY_DATE"));
+        QVERIFY(!w.grid->columnShown("MONEY_TEXT_NOTE"));
+        QVERIFY(!w.grid->columnShown("MONEY_OUT_NUMBER"));
+        QVERIFY(w.grid->columnShown("MONEY_INTO_NUMBER"));
+        const int digit = w.grid->view()->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+        QCOMPARE(w.grid->columnWidth("MONEY_INTO_NUMBER"), 20 * digit + 8);
+        // Without a form name nothing is stored.
+        w.grid->setColumnWidth("MONEY_INTO_NUMBER", 300);
+        w.close();
+        QCOMPARE(SavedRows(), 0);
+        // A second apply right after the first only clears the applied mark.
+        QVERIFY(w.grid->Layout.Applied);
+        w.grid->ApplyLayout();
+        QVERIFY(!w.grid->Layout.Applied);
+    }
+
     void footersAreRightWithoutReadingTheWholeList()
     {
         AddRows(5000);
