@@ -87,7 +87,8 @@ int main(int argc, char **argv)
     (void)window.grab();
     const double openMs = t.nsecsElapsed() / 1e6;
     std::printf("open, footers and first paint: %.1f ms, %d rows read\n", openMs, q.loadedCount());
-    std::printf("footers: count %s, into %s, out %s\n", qPrintable(grid->FooterText("MONEY_RECORD_ID")),
+    std::printf("footers: count %s, into %s, out %s\n",
+                qPrintable(grid->FooterText("MONEY_RECORD_ID")),
                 qPrintable(grid->FooterText("MONEY_INTO_NUMBER")),
                 qPrintable(grid->FooterText("MONEY_OUT_NUMBER")));
     t.restart();

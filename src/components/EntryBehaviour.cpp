@@ -59,7 +59,8 @@ void EntryBehaviour::applyInputMethod(QWidget *w) const
 void EntryBehaviour::enter(QWidget *w, QLineEdit *edit)
 {
     if (edit) {
-        const int max = EnteredMaxLength(EditType, edit->maxLength() == 32767 ? 0 : edit->maxLength());
+        const int current = edit->maxLength() == 32767 ? 0 : edit->maxLength();
+        const int max = EnteredMaxLength(EditType, current);
         if (max > 0)
             edit->setMaxLength(max);
     }
@@ -106,7 +107,8 @@ bool EntryBehaviour::filterKey(QKeyEvent *event, QLineEdit *edit)
     const int selStart = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const int selLength = edit->hasSelectedText() ? int(edit->selectedText().size()) : 0;
     const QChar dec = QLocale().decimalPoint().at(0);
-    const KeyFilterResult r = FilterKey(EditType, key, edit->text(), selStart, selLength, max, dec);
+    const KeyFilterResult r =
+        FilterKey(EditType, key, edit->text(), selStart, selLength, max, dec);
     if (r.maxLength != max && r.maxLength > 0)
         edit->setMaxLength(r.maxLength);
     if (!r.accepted) {

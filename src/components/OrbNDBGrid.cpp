@@ -194,7 +194,7 @@ void TOrbNDBGrid::applyCellAttr(int column, TCellAttr &attr)
         OnApplyCellAttr(this, column, attr);
 }
 
-// --- layout --------------------------------------------------------------------------------------
+// --- layout -------------------------------------------------------------------------------------
 
 void TOrbNDBGrid::LoadLayout()
 {
@@ -271,7 +271,11 @@ void TOrbNDBGrid::applySavedWidths()
 {
     if (Layout.FormName.isEmpty() || !m_fieldsData)
         return;
-    Guarded([this] { LoadLayout(); });
+    try {
+        LoadLayout();
+    } catch (const std::exception &) {
+        return;   // as when merging: without a readable layout table, the defaults
+    }
     applySavedOrder();
     for (const TFieldsData &e : *m_fieldsData) {
         const int c = columnOf(e.FieldName);
@@ -375,7 +379,8 @@ void TOrbNDBGrid::computeFooters()
         if (c < 0 || c >= m_footers.size())
             continue;
         if (e.SumKind == QLatin1String("@Sum")) {
-            const QString field = e.SumField.isEmpty() ? e.FieldName.toUpper() : e.SumField.toUpper();
+            const QString field =
+                (e.SumField.isEmpty() ? e.FieldName : e.SumField).toUpper();
             const TOrbField *f = q->field(field);
             const double sum = q->SqlSum(field);
             const QString fmt = f && !f->displayFormat.isEmpty() ? f->displayFormat
@@ -400,7 +405,7 @@ QString TOrbNDBGrid::FooterText(const QString &field) const
     return m_footers[c].text;
 }
 
-// --- state and focus ------------------------------------------------------------------------------
+// --- state and focus ----------------------------------------------------------------------------
 
 void TOrbNDBGrid::setEditingLock(bool editing)
 {
@@ -425,7 +430,7 @@ bool TOrbNDBGrid::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// --- footer bar ----------------------------------------------------------------------------------------
+// --- footer bar ---------------------------------------------------------------------------------
 
 GridFooterBar::GridFooterBar(TOrbNDBGrid *grid, QTableView *view)
     : QWidget(grid), m_grid(grid), m_view(view)

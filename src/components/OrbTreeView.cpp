@@ -118,7 +118,7 @@ void TOrbTreeView::freeRecords(QTreeWidgetItem *node)
     }
 }
 
-// --- adding --------------------------------------------------------------------------------------
+// --- adding -------------------------------------------------------------------------------------
 
 QTreeWidgetItem *TOrbTreeView::addItem(QTreeWidgetItem *parent, const QString &caption,
                                        const QString &code, const QString &name)
@@ -173,7 +173,7 @@ QTreeWidgetItem *TOrbTreeView::AddNode(QTreeWidgetItem *parent, const QString &n
     return node;
 }
 
-// --- expanding -------------------------------------------------------------------------------------
+// --- expanding ----------------------------------------------------------------------------------
 
 void TOrbTreeView::expanded(QTreeWidgetItem *node)
 {
@@ -213,7 +213,7 @@ void TOrbTreeView::loadChildren(QTreeWidgetItem *node)
     setImages(node);
 }
 
-// --- images ------------------------------------------------------------------------------------------
+// --- images -------------------------------------------------------------------------------------
 
 void TOrbTreeView::setImage(QTreeWidgetItem *node, int index)
 {
@@ -243,7 +243,7 @@ void TOrbTreeView::setImages(QTreeWidgetItem *node)
         }
 }
 
-// --- names, deleting, clearing -------------------------------------------------------------------------
+// --- names, deleting, clearing ------------------------------------------------------------------
 
 QString TOrbTreeView::NodeCode(const QTreeWidgetItem *node) const
 {

@@ -83,7 +83,8 @@ private slots:
         QCOMPARE(EnteredMaxLength(etFloat, 8), 8);
         QCOMPARE(EnteredMaxLength(etDate, 0), 10);
         QCOMPARE(EnteredMaxLength(etString, 0), 0);
-        QVERIFY(!UsesInputMethod(etInteger) && !UsesInputMethod(etFloat) && !UsesInputMethod(etDate));
+        QVERIFY(!UsesInputMethod(etInteger) && !UsesInputMethod(etFloat));
+        QVERIFY(!UsesInputMethod(etDate));
         QVERIFY(UsesInputMethod(etString) && UsesInputMethod(etPhone) && UsesInputMethod(etTime));
     }
 
@@ -97,8 +98,10 @@ private slots:
         QTest::newRow("negative") << "0.########" << -0.25 << "-0.25";
         QTest::newRow("two places") << "0.00" << 3.0 << "3.00";
         QTest::newRow("thousands") << "#,##0.00" << 1234567.891 << "1,234,567.89";
-        QTest::newRow("count text") << QStringLiteral("共0条") << 200000.0 << QStringLiteral("共200000条");
-        QTest::newRow("quoted") << QStringLiteral("\"合计:\"0.00") << 2.5 << QStringLiteral("合计:2.50");
+        QTest::newRow("count text") << QStringLiteral("共0条") << 200000.0
+                                    << QStringLiteral("共200000条");
+        QTest::newRow("quoted") << QStringLiteral("\"合计:\"0.00") << 2.5
+                                << QStringLiteral("合计:2.50");
         QTest::newRow("zero section") << "0.00;-0.00;' '" << 0.0 << " ";
     }
     void formatFloat()
@@ -126,13 +129,15 @@ private slots:
 
     void treeStatements()
     {
-        TTreeTemplate c{"SELECT ID,NAME FROM T WHERE PRIOR_ID = ", "ORDER BY ORDER_ID", "C", "", 0};
+        TTreeTemplate c{"SELECT ID,NAME FROM T WHERE PRIOR_ID = ", "ORDER BY ORDER_ID", "C", "",
+                        0};
         QCOMPARE(TreeStatement(c, "G001", true),
                  QString("SELECT ID,NAME FROM T WHERE PRIOR_ID = 'G001' ORDER BY ORDER_ID"));
         QCOMPARE(TreeStatement(c, "O'B", true),
                  QString("SELECT ID,NAME FROM T WHERE PRIOR_ID = 'O''B' ORDER BY ORDER_ID"));
         TTreeTemplate n{"SELECT ID,NAME FROM T WHERE LEVEL_NO = ", "", "N", "", 0};
-        QCOMPARE(TreeStatement(n, "2", true), QString("SELECT ID,NAME FROM T WHERE LEVEL_NO = 2 "));
+        QCOMPARE(TreeStatement(n, "2", true),
+                 QString("SELECT ID,NAME FROM T WHERE LEVEL_NO = 2 "));
         TTreeTemplate e{"SELECT ID,NAME FROM T", "ORDER BY ID", "", "", 0};
         QCOMPARE(TreeStatement(e, "G001", true), QString("SELECT ID,NAME FROM T ORDER BY ID"));
         QCOMPARE(TreeStatement(e, "G001", false), QString("SELECT ID,NAME FROM T"));
@@ -149,16 +154,19 @@ private slots:
         l.LayoutTable = "SYS_MONEY_INTO_OUT_TABLE";
         const QString w = " WHERE  USE_ID = 'O''1' AND FORM_NAME = 'MoneyIntoOutForm' AND "
                           "DBGRID_NAME = 'OrbNDBGrid1'";
-        QCOMPARE(l.LoadSql(), QString("SELECT FIELD_WIDTH,FIELD_NAME FROM SYS_MONEY_INTO_OUT_TABLE "
-                                      "WHERE USE_ID = 'O''1' AND FORM_NAME = 'MoneyIntoOutForm' AND "
-                                      "DBGRID_NAME = 'OrbNDBGrid1' ORDER BY FIELD_NAME"));
+        QCOMPARE(l.LoadSql(),
+                 QString("SELECT FIELD_WIDTH,FIELD_NAME FROM SYS_MONEY_INTO_OUT_TABLE "
+                         "WHERE USE_ID = 'O''1' AND FORM_NAME = 'MoneyIntoOutForm' AND "
+                         "DBGRID_NAME = 'OrbNDBGrid1' ORDER BY FIELD_NAME"));
         QCOMPARE(l.DropSql("MONEY_ID"),
                  "DELETE FROM SYS_MONEY_INTO_OUT_TABLE" + w + " AND FIELD_NAME = 'MONEY_ID'");
         QCOMPARE(l.DeleteUserSql(), "DELETE FROM SYS_MONEY_INTO_OUT_TABLE" + w);
-        QCOMPARE(l.DeleteAllSql(), QString("DELETE FROM SYS_MONEY_INTO_OUT_TABLE WHERE FORM_NAME = "
-                                           "'MoneyIntoOutForm' AND DBGRID_NAME = 'OrbNDBGrid1'"));
+        QCOMPARE(l.DeleteAllSql(),
+                 QString("DELETE FROM SYS_MONEY_INTO_OUT_TABLE WHERE FORM_NAME = "
+                         "'MoneyIntoOutForm' AND DBGRID_NAME = 'OrbNDBGrid1'"));
         QCOMPARE(l.SelectOneSql("NOTE"),
-                 "SELECT FIELD_WIDTH FROM SYS_MONEY_INTO_OUT_TABLE" + w + " AND FIELD_NAME = 'NOTE'");
+                 "SELECT FIELD_WIDTH FROM SYS_MONEY_INTO_OUT_TABLE" + w
+                     + " AND FIELD_NAME = 'NOTE'");
         QCOMPARE(l.InsertSql("NOTE", 80, 3),
                  QString("INSERT INTO SYS_MONEY_INTO_OUT_TABLE(USE_ID,FORM_NAME,DBGRID_NAME,"
                          "FIELD_NAME,FIELD_WIDTH) VALUES('O''1','MoneyIntoOutForm','OrbNDBGrid1',"
@@ -225,7 +233,8 @@ private slots:
 
     void lookupText()
     {
-        QCOMPARE(LookupTextSql("ORB_MONEY_TEXT_FIELD1_TABLE", "MONEY_TEXT_FIELD1", QStringLiteral("张")),
+        QCOMPARE(LookupTextSql("ORB_MONEY_TEXT_FIELD1_TABLE", "MONEY_TEXT_FIELD1",
+                               QStringLiteral("张")),
                  QStringLiteral("SELECT MONEY_TEXT_FIELD1 FROM ORB_MONEY_TEXT_FIELD1_TABLE WHERE "
                                 "MONEY_TEXT_FIELD1  LIKE '%张%' ORDER BY MONEY_TEXT_FIELD1"));
         QCOMPARE(ContainsPattern("O'B"), QString("'%O''B%'"));

@@ -30,7 +30,8 @@ const QString kTypes = QStringLiteral("ORB_MONEY_INTO_OUT_TYPE_TABLE");
 void AddType(const QString &id, const QString &name, int order)
 {
     QVERIFY(ExecSql("INSERT INTO ORB_MONEY_INTO_OUT_TYPE_TABLE(MONEY_TYPE_ID,PRIOR_ID,ORDER_ID,"
-                    "MONEY_TYPE_NAME) VALUES(" + QuotedStr(id) + ",'G001'," + QString::number(order)
+                    "MONEY_TYPE_NAME) VALUES(" + QuotedStr(id) + ",'G001',"
+                    + QString::number(order)
                     + "," + QuotedStr(name) + ")"));
 }
 
@@ -432,7 +433,8 @@ private slots:
                             + QuotedStr(v) + ")"));
         auto found = [](const QString &typed) {
             QStringList out;
-            auto q = OpenSql(LookupTextSql("ORB_MONEY_TEXT_FIELD1_TABLE", "MONEY_TEXT_FIELD1", typed));
+            auto q = OpenSql(
+                LookupTextSql("ORB_MONEY_TEXT_FIELD1_TABLE", "MONEY_TEXT_FIELD1", typed));
             while (q->next())
                 out << q->value(0).toString();
             return out;

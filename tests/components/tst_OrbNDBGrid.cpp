@@ -49,7 +49,8 @@ int SavedWidth(const QString &user, const QString &field)
 int SavedRows(const QString &user = QString())
 {
     return int(GetSqlNumber("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_TABLE"
-                            + (user.isEmpty() ? QString() : " WHERE USE_ID = " + QuotedStr(user))));
+                            + (user.isEmpty() ? QString()
+                                              : " WHERE USE_ID = " + QuotedStr(user))));
 }
 
 TFieldsData Entry(const QString &field, const QString &caption, const QString &sumKind = {},
@@ -355,7 +356,8 @@ private slots:
         // The painted second row carries the window's colour.
         QTableView *v = w.grid->view();
         const QRect cell = v->visualRect(v->model()->index(1, 5));
-        const QPoint p = v->viewport()->mapTo(&w.window, cell.topLeft() + QPoint(cell.width() - 3, 3));
+        const QPoint p =
+            v->viewport()->mapTo(&w.window, cell.topLeft() + QPoint(cell.width() - 3, 3));
         QCOMPARE(shot.pixelColor(p), QColor(0xF8, 0xF7, 0xC7));
         const QString dir = qEnvironmentVariable("ORB_SHOT_DIR");
         if (!dir.isEmpty())
