@@ -224,7 +224,7 @@ void TMainForm::buildToolBar()
         {"ToolButton2", "收支管理", "单位收支资料管理", "N13", QStyle::SP_FileDialogDetailedView},
         {"ToolButton1", "单位收支台帐录入编辑", "", "N17", QStyle::SP_FileDialogListView},
         {"ToolButton11", "统计报表", "单位收支数据统计报表", "N102", QStyle::SP_FileDialogContentsView},
-        {"ToolButton9", "数据备份", "数据备份", "N3", QStyle::SP_DriveHDIcon},
+        {"ToolButton9", "数据备份", "数据备份", "N3", QStyle::SP_DialogSaveButton},
         {"ToolButton3", "关闭系统", "关闭系统", "EXITMENU", QStyle::SP_DialogCloseButton},
     };
     for (const Button &b : buttons) {
@@ -275,7 +275,8 @@ void TMainForm::buildShortcuts()
     };
     auto *grid = new QGridLayout(PanelArchives);
     grid->setSpacing(24);
-    int index = 0;
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(4, 1);
     auto textLabel = [this](const QString &name, const char *text, const char *item) {
         auto *l = new QLabel(QString::fromUtf8(text), PanelArchives);
         l->setObjectName(name);
@@ -286,6 +287,7 @@ void TMainForm::buildShortcuts()
         l->installEventFilter(this);
         return l;
     };
+    int index = 0;
     for (const Shortcut &s : shortcuts) {
         auto *image = new QLabel(PanelArchives);
         image->setObjectName(QLatin1String(s.image));
@@ -294,15 +296,16 @@ void TMainForm::buildShortcuts()
         image->setToolTip(QStringLiteral("用鼠标左键双击图标"));
         image->setProperty("item", QLatin1String(s.item));
         image->installEventFilter(this);
-        const int row = (index / 3) * 2, column = index % 3;
-        grid->addWidget(image, row, column);
-        grid->addWidget(textLabel(QStringLiteral("Label_") + QLatin1String(s.image), s.text,
-                                  s.item),
-                        row + 1, column);
+        auto *cell = new QVBoxLayout;
+        cell->setSpacing(6);
+        cell->addWidget(image);
+        cell->addWidget(textLabel(QStringLiteral("Label_") + QLatin1String(s.image), s.text,
+                                  s.item));
+        grid->addLayout(cell, 1 + index / 3, index % 3);
         ++index;
     }
-    grid->addWidget(textLabel(QStringLiteral("Label4"), "单位部门资料录入编辑", "N26"), 4, 0);
-    grid->addWidget(textLabel(QStringLiteral("Label6"), "单位员工资料录入编辑", "N11"), 4, 1);
+    grid->addWidget(textLabel(QStringLiteral("Label4"), "单位部门资料录入编辑", "N26"), 3, 0);
+    grid->addWidget(textLabel(QStringLiteral("Label6"), "单位员工资料录入编辑", "N11"), 3, 1);
 }
 
 void TMainForm::buildStatusBar()
