@@ -97,6 +97,19 @@ private slots:
         }
     }
 
+    void serverSettingsFromTheLogon()
+    {
+        QStringList opened;
+        ScopedDialogHandler handler([&](QDialog *d) {
+            opened << d->objectName();
+            return int(QDialog::Rejected);
+        });
+        TLogonForm f;
+        f.ButtonServer->click();
+        QCOMPARE(opened, QStringList{"SetServerLinkForm"});
+        QCOMPARE(f.result(), 0);   // the logon stays open
+    }
+
     void refusedAttempts()
     {
         AddUser("A01", "张三", "pw1", true);

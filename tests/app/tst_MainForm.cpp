@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/LogonForm.h"
 #include "app/OrbMain.h"
+#include "app/SelectImesForm.h"
 #include "app/SelectReportForm.h"
 #include "app/SetAutoIDForm.h"
 #include "app/SingleInstance.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -315,6 +317,22 @@ private slots:
 
         m.Item("F11")->trigger();
         QCOMPARE(m_sink->last(), QString("找不到帮助文件：") + TMainForm::HelpFilePath());
+    }
+
+    void inputMethodCommand()
+    {
+        ScopedDialogHandler handler([](QDialog *d) {
+            auto *f = qobject_cast<TSelectImesForm *>(d);
+            if (!f || d->windowTitle() != "输入法选择窗口")
+                return int(QDialog::Rejected);
+            f->OrbComboBox1->setCurrentIndex(f->OrbComboBox1->count() - 1);   // an empty entry
+            return int(QDialog::Accepted);
+        });
+        ImeName = "old";
+        WriteRegistryText("OrbCashierImes", "old");
+        m_main->Item("N35")->trigger();
+        QVERIFY(ImeName.isEmpty());
+        QVERIFY(ReadRegistryText("OrbCashierImes").isEmpty());
     }
 
     void choiceWindowNeedsAChoice()

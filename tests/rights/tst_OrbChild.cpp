@@ -4,10 +4,12 @@
 #include "rights/ChildInterfaces.h"
 #include "rights/ChildMessages.h"
 #include "rights/ChildPlacement.h"
+#include "rights/ImeName.h"
 #include "rights/OrbChild.h"
 #include "rights/WidgetTag.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -183,6 +185,31 @@ private slots:
         } catch (const std::logic_error &e) {
             QCOMPARE(QString::fromUtf8(e.what()), QString("TOrbChild控件只能有一个"));
         }
+    }
+
+    void inputMethods()
+    {
+        // A number field of the in-house edit family.
+        struct NumberEdit : QLineEdit, IOrbEditControl {
+            bool IsStringEdit() const override { return false; }
+        };
+        QWidget window;
+        auto *text = new QLineEdit(&window);
+        auto *number = new NumberEdit;
+        number->setParent(&window);
+        auto *date = new QDateEdit(&window);
+        auto *grid = new QTableView(&window);
+        auto *skipped = new QLineEdit(&window);
+        SetWidgetTag(skipped, 100);
+        skipped->setAttribute(Qt::WA_InputMethodEnabled, false);
+        for (QWidget *w : std::initializer_list<QWidget *>{number, date, grid})
+            w->setAttribute(Qt::WA_InputMethodEnabled, true);
+        ApplyImeName(&window, "fcitx5");
+        QVERIFY(text->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!number->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!date->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!grid->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!skipped->testAttribute(Qt::WA_InputMethodEnabled));   // tag 100 untouched
     }
 
     void look()
