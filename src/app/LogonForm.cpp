@@ -74,7 +74,8 @@ TLogonForm::TLogonForm(QWidget *parent) : QDialog(parent)
     child->Language = QStringLiteral("GB");
     child->Attach();
 
-    auto q = OpenSql(QStringLiteral("SELECT  USE_NAME from SYS_USER_TABLE WHERE STOP_RIGHT ='有效'"));
+    auto q = OpenSql(
+        QStringLiteral("SELECT  USE_NAME from SYS_USER_TABLE WHERE STOP_RIGHT ='有效'"));
     FillComboBoxItems(UserIDBox, *q, QStringLiteral("USE_NAME"));
     UserIDBox->setCurrentIndex(-1);
     UserIDBox->setEditText(QString());

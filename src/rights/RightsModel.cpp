@@ -87,7 +87,8 @@ bool SetRight(const QString &userId, int groupId, const QString &value, int kind
                               .arg(groupId)
                               .arg(programId);
     const bool exists =
-        GetSqlNumber(QStringLiteral("SELECT COUNT(USE_ID) FROM SYS_RIGHT_TABLE WHERE ") + where) > 0;
+        GetSqlNumber(QStringLiteral("SELECT COUNT(USE_ID) FROM SYS_RIGHT_TABLE WHERE ") + where)
+        > 0;
     if (exists)
         return ExecSql(QStringLiteral("UPDATE SYS_RIGHT_TABLE SET %1 = %2 WHERE %3 ")
                            .arg(RightColumn(kind), QuotedStr(value), where));

@@ -32,7 +32,8 @@ LogonUser FindLogonUser(const QString &idOrName, const QString &password)
 bool CheckUserPassword(const QString &userId, const QString &password)
 {
     const QString hash = GetSqlText(
-        QStringLiteral("SELECT USE_PASSWORD from SYS_USER_TABLE where USE_ID = ") + QuotedStr(userId));
+        QStringLiteral("SELECT USE_PASSWORD from SYS_USER_TABLE where USE_ID = ")
+        + QuotedStr(userId));
     return !hash.isEmpty() && VerifyPassword(password.trimmed(), hash);
 }
 
@@ -45,7 +46,8 @@ bool ChangeUserPassword(const QString &userId, const QString &password)
                      + QuotedStr(userId))
         == 0)
         return false;
-    return ExecSql(QStringLiteral("Update SYS_USER_TABLE set USE_PASSWORD  = %1 where  USE_ID  = %2")
+    return ExecSql(
+        QStringLiteral("Update SYS_USER_TABLE set USE_PASSWORD  = %1 where  USE_ID  = %2")
                        .arg(QuotedStr(hash), QuotedStr(userId)));
 }
 

@@ -259,7 +259,8 @@ private slots:
                  "O'Neil", "p'w", "p'w"});
         f.Button_Ok->click();
         QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(GetSqlText("SELECT COMPANY_NAME FROM SYS_COMPANY_TABLE"), QString("O'Brien & Co"));
+        QCOMPARE(GetSqlText("SELECT COMPANY_NAME FROM SYS_COMPANY_TABLE"),
+                 QString("O'Brien & Co"));
         QVERIFY(FindLogonUser("O'Neil", "p'w").found);
     }
 

@@ -98,7 +98,8 @@ private slots:
     void cleanup()
     {
         if (m_main)
-            for (QWidget *w : m_main->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            for (QWidget *w :
+                 m_main->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
                 if (w->isWindow())
                     delete w;
         m_main.reset();
@@ -313,7 +314,8 @@ private slots:
         QVERIFY(ReadRegistryText("OrbBank").isEmpty());
 
         m.Item("N2")->trigger();
-        QCOMPARE(dialogs, QStringList({"QColorDialog", "Orb::TSelectReportForm", "Orb::TAboutForm"}));
+        QCOMPARE(dialogs,
+                 QStringList({"QColorDialog", "Orb::TSelectReportForm", "Orb::TAboutForm"}));
 
         m.Item("F11")->trigger();
         QCOMPARE(m_sink->last(), QString("找不到帮助文件：") + TMainForm::HelpFilePath());
@@ -379,7 +381,8 @@ private slots:
 private:
     void AddSomeUser()
     {
-        QVERIFY(ExecSql("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) "
+        QVERIFY(ExecSql("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,"
+                        "STOP_RIGHT) "
                         "VALUES('A01','管理员'," + QuotedStr(HashPassword("x")) + ",'是','有效')"));
     }
 

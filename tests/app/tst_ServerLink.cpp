@@ -84,7 +84,8 @@ private slots:
         QCOMPARE(stored.port, pg.port);
         QCOMPARE(stored.user, pg.user);
         QCOMPARE(QFileInfo(AliasFilePath()).permissions()
-                     & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+                     & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup
+                        | QFile::WriteOther),
                  QFile::Permissions());
     }
 

@@ -80,12 +80,14 @@ private slots:
     {
         QCOMPARE(GetRight("U9", 2, rkPrint, 3), QString("否"));
         QVERIFY(SetRight("U9", 2, "是", rkPrint, 3));
-        QCOMPARE(GetSqlNumber("SELECT COUNT(USE_ID) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'U9'"), 1.0);
+        QCOMPARE(GetSqlNumber("SELECT COUNT(USE_ID) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'U9'"),
+                 1.0);
         QCOMPARE(GetRight("U9", 2, rkPrint, 3), QString("是"));
         QCOMPARE(GetRight("U9", 2, rkBrowse, 3), QString("否"));   // empty reads as no
         QVERIFY(SetRight("U9", 2, "是", rkDelete, 3));
         QVERIFY(SetRight("U9", 2, "否", rkPrint, 3));
-        QCOMPARE(GetSqlNumber("SELECT COUNT(USE_ID) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'U9'"), 1.0);
+        QCOMPARE(GetSqlNumber("SELECT COUNT(USE_ID) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'U9'"),
+                 1.0);
         QCOMPARE(GetRight("U9", 2, rkDelete, 3), QString("是"));
         QCOMPARE(GetRight("U9", 2, rkPrint, 3), QString("否"));
     }
@@ -103,7 +105,8 @@ private slots:
         QVERIFY(!FindLogonUser("' OR '1'='1", "' OR '1'='1").found);
         QVERIFY(!FindLogonUser("A01", "' OR '1'='1").found);
         // The stored text is a salted hash, never the password.
-        const QString stored = GetSqlText("SELECT USE_PASSWORD FROM SYS_USER_TABLE WHERE USE_ID = 'A01'");
+        const QString stored =
+            GetSqlText("SELECT USE_PASSWORD FROM SYS_USER_TABLE WHERE USE_ID = 'A01'");
         QVERIFY(stored.startsWith("$argon2id$"));
     }
 
