@@ -50,14 +50,23 @@ QString EnrolUser(const EnrolmentInput &in)
     const QString hash = HashPassword(in.password.trimmed());
     if (hash.isEmpty())
         return QStringLiteral("用户注册错误");
+    // The old row goes only if the new one is stored.
+    Transaction t;
     ExecSql(QStringLiteral("DELETE  FROM SYS_USER_TABLE WHERE USE_ID = ") + Q(in.userId));
-    const bool ok = ExecSql(
+    bool ok = ExecSql(
         QStringLiteral("INSERT INTO SYS_USER_TABLE(USE_PASSWORD,USE_ID,USE_NAME,SYS_USER,"
                        "STOP_RIGHT,CREATE_NAME,CREATE_DATE) VALUES(%1,%2,%3,'是','有效',%4,%5)")
             .arg(QuotedStr(hash), Q(in.userId), Q(in.userName), Q(in.userName),
                  DateLiteral(QDate::fromString(WorkDate, kShortDateFormat).isValid()
                                  ? QDate::fromString(WorkDate, kShortDateFormat)
                                  : Today())));
+    if (ok) {
+        try {
+            t.commit();
+        } catch (const std::exception &) {
+            ok = false;
+        }
+    }
     return ok ? QString() : QStringLiteral("用户注册错误");
 }
 

@@ -3,7 +3,7 @@
 #include "components/EntryControl.h"
 #include "components/EntryBehaviour.h"
 #include "components/OrbQueryUnit.h"
-#include "components/Tag.h"
+#include "rights/WidgetTag.h"
 
 #include <QAction>
 #include <QWidget>
@@ -144,7 +144,7 @@ void TOrbDataSource::ChangeColor()
     const bool plain = !master && !detail;
 
     for (QWidget *w : windowControls()) {
-        int t = Tag(w);
+        int t = WidgetTag(w);
         if (master && t > 499)
             continue;
         if (detail) {
@@ -248,7 +248,7 @@ bool TOrbDataSource::focusControl(const QString &name, bool colour)
     if (!m_owner || name.isEmpty())
         return false;
     auto *w = m_owner->findChild<QWidget *>(name);
-    if (!w || Tag(w) == 5)
+    if (!w || WidgetTag(w) == 5)
         return false;
     w->setFocus();
     if (colour)
@@ -263,7 +263,7 @@ bool TOrbDataSource::focusField(const QString &field, QObject *control)
         return true;
     }
     for (QWidget *w : windowControls()) {
-        const int t = Tag(w);
+        const int t = WidgetTag(w);
         if (t != 0 && t != 2 && t != 500 && t != 502)
             continue;
         EntryControl *c = AsEntryControl(w);

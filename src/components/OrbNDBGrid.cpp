@@ -5,7 +5,7 @@
 #include "components/OrbDataSource.h"
 #include "components/OrbQueryModel.h"
 #include "components/OrbQueryUnit.h"
-#include "components/Tag.h"
+#include "rights/WidgetTag.h"
 #include "data/ErrorTranslation.h"
 
 #include <QHeaderView>
@@ -409,7 +409,7 @@ QString TOrbNDBGrid::FooterText(const QString &field) const
 
 void TOrbNDBGrid::setEditingLock(bool editing)
 {
-    if (Tag(this) != 1)
+    if (WidgetTag(this) != 1)
         setEnabled(!editing);
 }
 

@@ -16,6 +16,7 @@
 // the database (TOrbQuery::SqlSum / TotalRecordCount), never from loading
 // the whole list.
 
+#include "rights/ChildInterfaces.h"
 #include "components/EntryControl.h"
 #include "components/GridLayout.h"
 #include "components/QueryLink.h"
@@ -52,7 +53,7 @@ struct TFooterCell {
     bool active = false;
 };
 
-class TOrbNDBGrid : public QWidget, public QueryLink, public EntryControl {
+class TOrbNDBGrid : public QWidget, public QueryLink, public EntryControl, public IOrbLayoutSaver {
     Q_OBJECT
 public:
     explicit TOrbNDBGrid(QWidget *parent = nullptr);
@@ -78,7 +79,7 @@ public:
     bool DropSavedColumn(const QString &field) { return Layout.DropSavedColumn(field); }
     bool RestoreDefaultLayout() { return Layout.RestoreDefaultLayout(); }
     bool ClearLayoutForAll() { return Layout.ClearLayoutForAll(); }
-    void SaveLayout();
+    void SaveLayout() override;
 
     // --- columns and footers ------------------------------------------------------
     int columnOf(const QString &field) const;

@@ -6,6 +6,7 @@
 
 #include "components/RecordRules.h"
 #include "data/RunTime.h"
+#include "rights/ChildInterfaces.h"
 
 #include <QDate>
 #include <QList>
@@ -40,7 +41,7 @@ struct TOrbField {
 
 enum class DataSetState { Inactive, Opening, Browse, Edit, Insert };
 
-class TOrbQuery : public QObject {
+class TOrbQuery : public QObject, public IOrbDataSet {
     Q_OBJECT
 public:
     explicit TOrbQuery(QObject *parent = nullptr);
@@ -157,6 +158,11 @@ public:
     // The text of a value the way the record rules read it.
     static QString ValueText(const TOrbField &f, const QVariant &v);
     static QVariant TextValue(const TOrbField &f, const QString &text, bool *ok = nullptr);
+
+    // --- what the window's guard sees ----------------------------------------------
+    bool IsEditing() const override { return isEditing(); }
+    void CloseDataSet() override { CloseQuery(); }
+    void SetSqlType(TSqlType type) override { SqlType = type; }
 
     // --- coupling ------------------------------------------------------------------
     void addLink(QueryLink *link);

@@ -9,7 +9,7 @@
 #include "components/OrbDataSource.h"
 #include "components/OrbEdits.h"
 #include "components/OrbQueryUnit.h"
-#include "components/Tag.h"
+#include "rights/WidgetTag.h"
 #include "data/ErrorTranslation.h"
 #include "data/OrbFun.h"
 #include "data/TestSupport.h"
@@ -88,7 +88,7 @@ struct TestWindow {
         number = new TOrbEdit(&window);
         number->setObjectName("OrbEdit_NUMBER");
         number->setEditType(etFloat);
-        SetTag(number, 100);     // not driven by the data source
+        SetWidgetTag(number, 100);     // not driven by the data source
         combo = new TOrbDBComboEdit(&window);
         combo->setObjectName("OrbDBComboEdit_NOTE");
         combo->setDataSource(ds, "NOTE");
@@ -200,7 +200,7 @@ private slots:
     void tagFourEditStaysReadOnlyOutOfTabOrder()
     {
         TestWindow w;
-        SetTag(w.id, 4);
+        SetWidgetTag(w.id, 4);
         w.start();
         w.query.EditRecord();
         QVERIFY(w.id->isReadOnly());
@@ -214,31 +214,31 @@ private slots:
     {
         TestWindow w;
         auto *tag30 = new QPushButton(&w.window);
-        SetTag(tag30, 30);
+        SetWidgetTag(tag30, 30);
         auto *tag5 = new QPushButton(&w.window);
-        SetTag(tag5, 5);
+        SetWidgetTag(tag5, 5);
         auto *tag100 = new TOrbDBEdit(&w.window);
         tag100->setDataSource(w.ds, "NOTE");
-        SetTag(tag100, 100);
+        SetWidgetTag(tag100, 100);
         tag100->setReadOnly(false);
         auto *tag2 = new TOrbDBEdit(&w.window);
         tag2->setDataSource(w.ds, "NOTE");
-        SetTag(tag2, 2);
+        SetWidgetTag(tag2, 2);
         auto *combo6 = new TOrbComboEdit(&w.window);
-        SetTag(combo6, 6);
+        SetWidgetTag(combo6, 6);
         auto *combo7 = new TOrbDBComboEdit(&w.window);
         combo7->setDataSource(w.ds, "NOTE");
-        SetTag(combo7, 7);
+        SetWidgetTag(combo7, 7);
         auto *caption7 = new TOrbLDBComboEdit(&w.window);
         caption7->setDataSource(w.ds, "NOTE");
-        SetTag(caption7, 7);
+        SetWidgetTag(caption7, 7);
         auto *chooser = new TOrbComboBox(&w.window);
         auto *chooser2 = new TOrbComboBox(&w.window);
-        SetTag(chooser2, 2);
+        SetWidgetTag(chooser2, 2);
         auto *lookup2 = new TOrbDBLookupComboBox(&w.window);
-        SetTag(lookup2, 2);
+        SetWidgetTag(lookup2, 2);
         auto *lookup200 = new TOrbDBLookupListBox(&w.window);
-        SetTag(lookup200, 200);
+        SetWidgetTag(lookup200, 200);
         auto *lookup = new TOrbDBLookupListBox(&w.window);
         w.start();
         // browsing
@@ -310,10 +310,10 @@ private slots:
         w.ds->IS_MASTER_CHANGE = true;
         auto *detailName = new TOrbDBEdit(&w.window);
         detailName->setDataSource(dds, "MONEY_TYPE_NAME");
-        SetTag(detailName, 500);
+        SetWidgetTag(detailName, 500);
         auto *detailKey = new TOrbDBEdit(&w.window);
         detailKey->setDataSource(dds, "MONEY_TYPE_ID");
-        SetTag(detailKey, 502);
+        SetWidgetTag(detailKey, 502);
         dds->InitStateChange();
         w.start();
         detail.OpenQuery();
@@ -389,7 +389,7 @@ private slots:
         QTest::mouseClick(w.combo->button(), Qt::LeftButton);
         QCOMPARE(clicks, 2);
         w.query.CancelRecord();
-        SetTag(w.combo, 6);
+        SetWidgetTag(w.combo, 6);
         w.ds->ChangeColor();
         QVERIFY(w.combo->ButtonEnabled());       // tag 6: only while browsing
 

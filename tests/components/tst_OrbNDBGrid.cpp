@@ -7,7 +7,7 @@
 #include "components/OrbNDBGrid.h"
 #include "components/OrbQueryModel.h"
 #include "components/OrbQueryUnit.h"
-#include "components/Tag.h"
+#include "rights/WidgetTag.h"
 #include "data/OrbFun.h"
 #include "data/TestSupport.h"
 
@@ -197,7 +197,7 @@ private slots:
         QVERIFY(!w.grid->isEnabled());
         w.query.CancelRecord();
         QVERIFY(w.grid->isEnabled());
-        SetTag(w.grid, 1);
+        SetWidgetTag(w.grid, 1);
         w.query.EditRecord();
         QVERIFY(w.grid->isEnabled());
         w.query.CancelRecord();
