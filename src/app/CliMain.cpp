@@ -28,6 +28,8 @@ const Entry kCommands[] = {
     {"sql", Orb::RunSqlCommand, "sql \"<statement>\""},
     {"capital", Orb::RunCapitalCommand, "capital <amount>"},
     {"round", Orb::RunRoundCommand, "round <decimals> <rule> <value>"},
+    {"post", Orb::RunPostCommand, "post <MONEY_RECORD_ID> verify|unverify [--name NAME]"},
+    {"check-ledgers", Orb::RunCheckLedgersCommand, "check-ledgers"},
 };
 
 // Messages of the libraries go to stderr; questions are answered no.
