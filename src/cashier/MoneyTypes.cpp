@@ -45,7 +45,8 @@ QString TopMoneyType(const QString &code)
     QString current = code;
     for (int i = 0; i < kMaxWalk; ++i) {
         const QString prior = GetSqlText(
-            QStringLiteral("SELECT PRIOR_ID FROM ORB_MONEY_INTO_OUT_TYPE_TABLE WHERE MONEY_TYPE_ID = ")
+            QStringLiteral("SELECT PRIOR_ID FROM ORB_MONEY_INTO_OUT_TYPE_TABLE WHERE "
+                           "MONEY_TYPE_ID = ")
             + QuotedStr(current));
         if (prior.isEmpty() || prior == QLatin1String("G002"))
             return QString();

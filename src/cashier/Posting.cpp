@@ -61,7 +61,8 @@ private:
 
 bool Posting::checks()
 {
-    const QString covering = QStringLiteral(" FROM ORB_MONEY_MONTH_TABLE WHERE MONEY_ACCOUNT_ID = ")
+    const QString covering = QStringLiteral(" FROM ORB_MONEY_MONTH_TABLE "
+                                            "WHERE MONEY_ACCOUNT_ID = ")
                              + m_a + QStringLiteral(" AND MONEY_START_DATE <= ") + m_d
                              + QStringLiteral(" AND MONEY_END_DATE >= ") + m_d;
     QSqlQuery count = exec(QStringLiteral("SELECT Count(MONEY_ACCOUNT_ID)") + covering);
@@ -115,7 +116,8 @@ double Posting::previousClosing(const QString &maxSql, const QString &valueSql, 
         return 0;
     const QVariant key = max.value(0);
     const QString keyLiteral = dateKey ? DateLiteral(FieldDate(key)) : QuotedStr(FieldText(key));
-    QSqlQuery value = exec(valueSql + keyLiteral + QStringLiteral(" AND MONEY_ACCOUNT_ID = ") + m_a);
+    QSqlQuery value =
+        exec(valueSql + keyLiteral + QStringLiteral(" AND MONEY_ACCOUNT_ID = ") + m_a);
     return value.next() ? TextToNumber(FieldText(value.value(0))) : 0;
 }
 
@@ -123,7 +125,8 @@ bool Posting::applyMonth()
 {
     const QString where = QStringLiteral(" AND MONEY_ACCOUNT_ID = ") + m_a;
     if (m_monthFound) {
-        exec(QStringLiteral("UPDATE ORB_MONEY_MONTH_TABLE SET INTO_MONTH_MONEY = INTO_MONTH_MONEY + ")
+        exec(QStringLiteral("UPDATE ORB_MONEY_MONTH_TABLE "
+                            "SET INTO_MONTH_MONEY = INTO_MONTH_MONEY + ")
              + m_in + QStringLiteral(",OUT_MONTH_MONEY = OUT_MONTH_MONEY + ") + m_out
              + QStringLiteral(",TODAY_MONTH_MONEY = TODAY_MONTH_MONEY + ") + m_k
              + QStringLiteral(" WHERE MONEY_MONTH = ") + label() + where);
@@ -142,21 +145,25 @@ bool Posting::applyMonth()
             return false;
         }
         const double p = previousClosing(
-            QStringLiteral("SELECT MAX(MONEY_MONTH) FROM ORB_MONEY_MONTH_TABLE WHERE MONEY_MONTH < ")
+            QStringLiteral("SELECT MAX(MONEY_MONTH) FROM ORB_MONEY_MONTH_TABLE "
+                           "WHERE MONEY_MONTH < ")
                 + label() + where,
-            QStringLiteral("SELECT TODAY_MONTH_MONEY FROM ORB_MONEY_MONTH_TABLE WHERE MONEY_MONTH = "),
+            QStringLiteral("SELECT TODAY_MONTH_MONEY FROM ORB_MONEY_MONTH_TABLE "
+                           "WHERE MONEY_MONTH = "),
             false);
-        exec(QStringLiteral("INSERT INTO ORB_MONEY_MONTH_TABLE(STATUS,MONEY_MONTH,MONEY_ACCOUNT_ID,"
+        exec(QStringLiteral("INSERT INTO "
+                            "ORB_MONEY_MONTH_TABLE(STATUS,MONEY_MONTH,MONEY_ACCOUNT_ID,"
                             "MONEY_START_DATE,MONEY_END_DATE,PRIOR_MONTH_MONEY,INTO_MONTH_MONEY,"
                             "OUT_MONTH_MONEY,TODAY_MONTH_MONEY,CREATE_NAME,CREATE_DATE) VALUES(")
              + QuotedStr(kStatusUnverified) + QLatin1Char(',') + label() + QLatin1Char(',') + m_a
              + QLatin1Char(',') + DateLiteral(m_period.first) + QLatin1Char(',')
-             + DateLiteral(m_period.last) + QLatin1Char(',') + AmountSql(p) + QLatin1Char(',') + m_in
-             + QLatin1Char(',') + m_out + QLatin1Char(',') + Round2(TextToNumber(m_k) + p)
+             + DateLiteral(m_period.last) + QLatin1Char(',') + AmountSql(p) + QLatin1Char(',')
+             + m_in + QLatin1Char(',') + m_out + QLatin1Char(',') + Round2(TextToNumber(m_k) + p)
              + QLatin1Char(',') + QuotedStr(LogonUserName) + QLatin1Char(',')
              + DateLiteral(WorkingDate()) + QLatin1Char(')'));
     }
-    exec(QStringLiteral("UPDATE ORB_MONEY_MONTH_TABLE SET PRIOR_MONTH_MONEY = PRIOR_MONTH_MONEY + ")
+    exec(QStringLiteral("UPDATE ORB_MONEY_MONTH_TABLE SET PRIOR_MONTH_MONEY = PRIOR_MONTH_MONEY + "
+                        "")
          + m_k + QStringLiteral(",TODAY_MONTH_MONEY = TODAY_MONTH_MONEY + ") + m_k
          + QStringLiteral(" WHERE MONEY_MONTH > ") + label() + where);
     return true;
@@ -169,7 +176,8 @@ void Posting::removeMonth()
          + QStringLiteral(",TODAY_MONTH_MONEY = TODAY_MONTH_MONEY - ") + m_k
          + QStringLiteral(" WHERE MONEY_MONTH = ") + label()
          + QStringLiteral(" AND MONEY_ACCOUNT_ID = ") + m_a);
-    exec(QStringLiteral("UPDATE ORB_MONEY_MONTH_TABLE SET PRIOR_MONTH_MONEY = PRIOR_MONTH_MONEY - ")
+    exec(QStringLiteral("UPDATE ORB_MONEY_MONTH_TABLE SET PRIOR_MONTH_MONEY = PRIOR_MONTH_MONEY - "
+                        "")
          + m_k + QStringLiteral(",TODAY_MONTH_MONEY = TODAY_MONTH_MONEY - ") + m_k
          + QStringLiteral(" WHERE MONEY_MONTH > ") + label()
          + QStringLiteral(" AND  MONEY_ACCOUNT_ID = ") + m_a);
@@ -185,11 +193,14 @@ void Posting::applyDay()
              + QStringLiteral(" WHERE MONEY_DAY_DATE = ") + m_d + where);
     } else {
         const double p = previousClosing(
-            QStringLiteral("SELECT MAX(MONEY_DAY_DATE) FROM ORB_MONEY_DAY_TABLE WHERE MONEY_DAY_DATE < ")
+            QStringLiteral("SELECT MAX(MONEY_DAY_DATE) FROM ORB_MONEY_DAY_TABLE WHERE "
+                           "MONEY_DAY_DATE < ")
                 + m_d + where,
-            QStringLiteral("SELECT TODAY_DAY_MONEY FROM ORB_MONEY_DAY_TABLE WHERE MONEY_DAY_DATE = "),
+            QStringLiteral("SELECT TODAY_DAY_MONEY FROM ORB_MONEY_DAY_TABLE "
+                           "WHERE MONEY_DAY_DATE = "),
             true);
-        exec(QStringLiteral("INSERT INTO ORB_MONEY_DAY_TABLE(STATUS,MONEY_DAY_DATE,MONEY_ACCOUNT_ID,"
+        exec(QStringLiteral("INSERT INTO "
+                            "ORB_MONEY_DAY_TABLE(STATUS,MONEY_DAY_DATE,MONEY_ACCOUNT_ID,"
                             "PRIOR_DAY_MONEY,INTO_DAY_MONEY,OUT_DAY_MONEY,TODAY_DAY_MONEY,"
                             "CREATE_NAME,CREATE_DATE) VALUES(")
              + QuotedStr(kStatusUnverified) + QLatin1Char(',') + m_d + QLatin1Char(',') + m_a
@@ -198,7 +209,8 @@ void Posting::applyDay()
              + QuotedStr(LogonUserName) + QLatin1Char(',') + DateLiteral(WorkingDate())
              + QLatin1Char(')'));
     }
-    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY + ") + m_k
+    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY + "
+                        "") + m_k
          + QStringLiteral(",TODAY_DAY_MONEY = TODAY_DAY_MONEY + ") + m_k
          + QStringLiteral(" WHERE MONEY_DAY_DATE > ") + m_d + where);
 }
@@ -210,7 +222,8 @@ void Posting::removeDay()
          + QStringLiteral(",TODAY_DAY_MONEY = TODAY_DAY_MONEY - ") + m_k
          + QStringLiteral(" WHERE MONEY_DAY_DATE = ") + m_d
          + QStringLiteral(" AND MONEY_ACCOUNT_ID = ") + m_a);
-    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY - ") + m_k
+    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY - "
+                        "") + m_k
          + QStringLiteral(",TODAY_DAY_MONEY = TODAY_DAY_MONEY - ") + m_k
          + QStringLiteral(" WHERE MONEY_DAY_DATE > ") + m_d
          + QStringLiteral(" AND  MONEY_ACCOUNT_ID = ") + m_a);

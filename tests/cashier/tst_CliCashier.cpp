@@ -100,7 +100,8 @@ private slots:
                              "FROM ORB_MONEY_MONTH_TABLE"}),
                  QString("360\t12"));
 
-        sql("UPDATE ORB_MONEY_DAY_TABLE SET OUT_DAY_MONEY = 0 WHERE MONEY_DAY_DATE = '09/11/2008'");
+        sql("UPDATE ORB_MONEY_DAY_TABLE SET OUT_DAY_MONEY = 0 "
+            "WHERE MONEY_DAY_DATE = '09/11/2008'");
         QString err;
         const QString out = run({"check-ledgers"}, &code, &err);
         QCOMPARE(code, 1);
