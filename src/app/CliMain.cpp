@@ -1,5 +1,6 @@
 // orbcashier-cli: the administrators' and scripts' entry on the same libraries.
 #include "app/CliCommands.h"
+#include "app/CliReport.h"
 
 #include "data/ErrorTranslation.h"
 #include "data/Messages.h"
@@ -30,6 +31,10 @@ const Entry kCommands[] = {
     {"round", Orb::RunRoundCommand, "round <decimals> <rule> <value>"},
     {"post", Orb::RunPostCommand, "post <MONEY_RECORD_ID> verify|unverify [--name NAME]"},
     {"check-ledgers", Orb::RunCheckLedgersCommand, "check-ledgers"},
+    {"report", Orb::RunReportCommand,
+     "report --template FILE --master \"<SELECT …>\" [--detail \"<SELECT …>\"] "
+     "[--var 单位名称=…] [--add-space] [--title TITLE] --pdf OUT"},
+    {"template-dump", Orb::RunTemplateDumpCommand, "template-dump FILE"},
 };
 
 // Messages of the libraries go to stderr; questions are answered no.
