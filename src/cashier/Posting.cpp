@@ -209,8 +209,8 @@ void Posting::applyDay()
              + QuotedStr(LogonUserName) + QLatin1Char(',') + DateLiteral(WorkingDate())
              + QLatin1Char(')'));
     }
-    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY + "
-                        "") + m_k
+    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE "
+                        "SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY + ") + m_k
          + QStringLiteral(",TODAY_DAY_MONEY = TODAY_DAY_MONEY + ") + m_k
          + QStringLiteral(" WHERE MONEY_DAY_DATE > ") + m_d + where);
 }
@@ -222,8 +222,8 @@ void Posting::removeDay()
          + QStringLiteral(",TODAY_DAY_MONEY = TODAY_DAY_MONEY - ") + m_k
          + QStringLiteral(" WHERE MONEY_DAY_DATE = ") + m_d
          + QStringLiteral(" AND MONEY_ACCOUNT_ID = ") + m_a);
-    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY - "
-                        "") + m_k
+    exec(QStringLiteral("UPDATE ORB_MONEY_DAY_TABLE "
+                        "SET PRIOR_DAY_MONEY = PRIOR_DAY_MONEY - ") + m_k
          + QStringLiteral(",TODAY_DAY_MONEY = TODAY_DAY_MONEY - ") + m_k
          + QStringLiteral(" WHERE MONEY_DAY_DATE > ") + m_d
          + QStringLiteral(" AND  MONEY_ACCOUNT_ID = ") + m_a);
@@ -256,10 +256,14 @@ bool PostMovement(const QDate &date, const QString &accountId, const QString &ac
 bool PostMovement(QSqlDatabase db, const QDate &date, const QString &accountId,
                   const QString &accountName, double into, double out, bool apply)
 {
-    // One transaction: a failure part-way rolls back the statements already run.
-    Transaction transaction(db, TransactionMode::Immediate);
+    if (!date.isValid()) {
+        ShowWarning(QStringLiteral("没有: 账款日期不能审核"));
+        return false;
+    }
     const QString *failure = &kMonthError;
     try {
+        // One transaction: a failure part-way rolls back the statements already run.
+        Transaction transaction(db, TransactionMode::Immediate);
         LockAccountLedgers(db, accountId);
         Posting posting(db, date, accountId, accountName, into, out);
         if (!posting.checks() || (apply && !posting.applyMonth())) {
