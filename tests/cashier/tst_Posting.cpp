@@ -237,8 +237,10 @@ private slots:
         QCOMPARE(VerifyEntry("R1", kStatusVerified), VerifyResult::Refused);
         QCOMPARE(VerifyEntry("R2", kStatusVerified), VerifyResult::Refused);
         QCOMPARE(VerifyEntry("X'1", kStatusVerified), VerifyResult::Refused);
+        QVERIFY(!Post(QDate(), 1, 0));
         QCOMPARE(sink.texts(), (QStringList{"没有: 账款日期不能审核", "没有: 资金账号不能审核",
-                                            "没有找到内部编号为 X'1 的资金借贷记录"}));
+                                            "没有找到内部编号为 X'1 的资金借贷记录",
+                                            "没有: 账款日期不能审核"}));
         QCOMPARE(Ledgers(), QStringList{});
         QCOMPARE(EntryStatus("R1"), QString("未审核"));
     }
