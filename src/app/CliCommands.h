@@ -11,6 +11,8 @@ int RunEnsureLinkCommand(const QStringList &args);
 int RunSqlCommand(const QStringList &args);
 int RunCapitalCommand(const QStringList &args);
 int RunRoundCommand(const QStringList &args);
+int RunPostCommand(const QStringList &args);
+int RunCheckLedgersCommand(const QStringList &args);
 
 // Opens the database of the link file; prints the reason and returns false
 // when there is none.

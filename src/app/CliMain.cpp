@@ -29,6 +29,8 @@ const Entry kCommands[] = {
     {"sql", Orb::RunSqlCommand, "sql \"<statement>\""},
     {"capital", Orb::RunCapitalCommand, "capital <amount>"},
     {"round", Orb::RunRoundCommand, "round <decimals> <rule> <value>"},
+    {"post", Orb::RunPostCommand, "post <MONEY_RECORD_ID> verify|unverify [--name NAME]"},
+    {"check-ledgers", Orb::RunCheckLedgersCommand, "check-ledgers"},
     {"report", Orb::RunReportCommand,
      "report --template FILE --master \"<SELECT …>\" [--detail \"<SELECT …>\"] "
      "[--var 单位名称=…] [--add-space] [--title TITLE] --pdf OUT"},

@@ -247,14 +247,20 @@ Transaction::Transaction()
 {
 }
 
-Transaction::Transaction(QSqlDatabase db)
+Transaction::Transaction(QSqlDatabase db, TransactionMode mode)
     : m_connection(db.connectionName())
 {
     int &depth = g_depth[m_connection];
     if (depth == 0) {
         g_failed[m_connection] = false;
-        if (!db.transaction())
-            throw EDBEngineError({MapSqlError(db.lastError(), db.driverName() == "QPSQL")});
+        const bool postgres = db.driverName() == "QPSQL";
+        if (mode == TransactionMode::Immediate && !postgres) {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+                throw EDBEngineError({MapSqlError(q.lastError(), false)});
+        } else if (!db.transaction()) {
+            throw EDBEngineError({MapSqlError(db.lastError(), postgres)});
+        }
     }
     ++depth;
 }

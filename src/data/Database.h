@@ -60,12 +60,17 @@ public:
     [[noreturn]] static void ThrowError(const QSqlQuery &query, const QString &sql);
 };
 
+// How the outermost scope begins on SQLite. Immediate takes the write lock at
+// once (BEGIN IMMEDIATE), so a read-then-write sequence cannot be overtaken by
+// another process; PostgreSQL begins the same way in both modes.
+enum class TransactionMode { Deferred, Immediate };
+
 // One transaction on the connection. Nested scopes join the outer one; the
 // outermost commits. A scope left without commit() rolls everything back.
 class Transaction {
 public:
     Transaction();
-    explicit Transaction(QSqlDatabase db);
+    explicit Transaction(QSqlDatabase db, TransactionMode mode = TransactionMode::Deferred);
     ~Transaction();
     void commit();
     Transaction(const Transaction &) = delete;

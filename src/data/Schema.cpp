@@ -365,7 +365,12 @@ bool EnsureSchema(QSqlDatabase &db, QString *error)
         return false;
     }
     bool ok = true;
+    // Workstations starting together create the schema one after another.
+    if (postgres)
+        ok = Run(db, QStringLiteral("SELECT pg_advisory_xact_lock(7700770)"), error);
     for (const auto &t : SchemaTables()) {
+        if (!ok)
+            break;
         ok = ok && Run(db, CreateTableSql(t, postgres), error);
         int n = 0;
         for (const auto &idx : t.indexes) {
