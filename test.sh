@@ -14,6 +14,7 @@ cleanup() { scripts/pg-test-cluster.sh stop "$pgdir"; rm -rf "$pgdir"; }
 trap cleanup EXIT
 ORB_TEST_PG=$(scripts/pg-test-cluster.sh start "$pgdir")
 export ORB_TEST_PG
+export ORB_REQUIRE_PG=1
 
 cd build
 ctest --output-on-failure -j2 "$@"

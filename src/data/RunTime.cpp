@@ -31,6 +31,11 @@ QDate Today()
     return Now().date();
 }
 
+bool ClockIsFixed()
+{
+    return g_fixedNow.isValid();
+}
+
 void SetFixedNow(const QDateTime &now)
 {
     g_fixedNow = now;

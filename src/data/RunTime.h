@@ -28,5 +28,9 @@ extern int NumberingMode;
 QDateTime Now();
 QDate Today();
 void SetFixedNow(const QDateTime &now);   // invalid value: back to the real clock
+bool ClockIsFixed();
+
+// Dates are shown and typed as YYYY-MM-DD everywhere.
+inline const QString kShortDateFormat = QStringLiteral("yyyy-MM-dd");
 
 } // namespace Orb
