@@ -11,6 +11,8 @@ int RunEnsureLinkCommand(const QStringList &args);
 int RunSqlCommand(const QStringList &args);
 int RunCapitalCommand(const QStringList &args);
 int RunRoundCommand(const QStringList &args);
+int RunArchiveCommand(const QStringList &args);
+int RunExportCommand(const QStringList &args);
 
 // Opens the database of the link file; prints the reason and returns false
 // when there is none.

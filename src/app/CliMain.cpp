@@ -28,6 +28,10 @@ const Entry kCommands[] = {
     {"sql", Orb::RunSqlCommand, "sql \"<statement>\""},
     {"capital", Orb::RunCapitalCommand, "capital <amount>"},
     {"round", Orb::RunRoundCommand, "round <decimals> <rule> <value>"},
+    {"archive", Orb::RunArchiveCommand,
+     "archive create ARCHIVE DIR | extract ARCHIVE DIR [--mode MODE] | list ARCHIVE"},
+    {"export", Orb::RunExportCommand,
+     "export --sql \"<SELECT …>\" (--xls OUT | --xlsx OUT) [--id]"},
 };
 
 // Messages of the libraries go to stderr; questions are answered no.

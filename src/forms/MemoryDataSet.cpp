@@ -23,17 +23,48 @@ QVariant TMemoryDataSet::Value(int record, int field) const
     return field < row.size() ? row.at(field) : QVariant();
 }
 
+namespace {
+
+// A column the driver reports as text (SQLite knows no type names such as
+// DOUBLE PRECISION) takes its kind from the values: integers when every value
+// is one, numbers when every value is numeric, text otherwise.
+TExportFieldKind KindFromValues(const QList<QVariantList> &rows, int column)
+{
+    bool any = false;
+    bool allIntegers = true;
+    for (const QVariantList &row : rows) {
+        const QVariant &v = row.at(column);
+        if (v.isNull())
+            continue;
+        any = true;
+        const TExportFieldKind kind = ExportKindOf(v.metaType());
+        if (kind == TExportFieldKind::Float)
+            allIntegers = false;
+        else if (kind != TExportFieldKind::Integer)
+            return TExportFieldKind::Text;
+    }
+    if (!any)
+        return TExportFieldKind::Text;
+    return allIntegers ? TExportFieldKind::Integer : TExportFieldKind::Float;
+}
+
+} // namespace
+
 TMemoryDataSet TMemoryDataSet::FromQuery(QSqlQuery &query)
 {
     TMemoryDataSet set;
     const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i)
-        set.AddField(record.fieldName(i), ExportKindOf(record.field(i).metaType()));
     while (query.next()) {
         QVariantList values;
         for (int i = 0; i < record.count(); ++i)
             values << query.value(i);
         set.AddRecord(values);
+    }
+    for (int i = 0; i < record.count(); ++i) {
+        TExportFieldKind kind = ExportKindOf(record.field(i).metaType());
+        if (kind == TExportFieldKind::Text)
+            kind = KindFromValues(set.m_rows, i);
+        set.AddField(record.fieldName(i), kind);
     }
     return set;
 }

@@ -312,16 +312,17 @@ bool TOrbBackupFile::Restore(const QString &archiveName, const QString &destDir)
     return false;
 }
 
-QList<TArchiveEntry> TOrbBackupFile::List(const QString &archiveName)
+bool TOrbBackupFile::List(const QString &archiveName, QList<TArchiveEntry> *entries)
 {
     m_lastError = 0;
-    QList<TArchiveEntry> entries;
-    ArchiveReader reader(*this, archiveName, QString(), &entries);
+    entries->clear();
+    ArchiveReader reader(*this, archiveName, QString(), entries);
     if (reader.run())
-        return entries;
+        return true;
     if (reader.error())
         ReportError(reader.error());
-    return {};
+    entries->clear();
+    return false;
 }
 
 } // namespace Orb

@@ -59,9 +59,9 @@ public:
     // Unpacks into destDir (file names only) or, with destDir empty, to the
     // stored full paths. True when every selected file was restored.
     bool Restore(const QString &archiveName, const QString &destDir);
-    // Reads the whole archive without writing anything; empty on an error
-    // (which is reported like any other).
-    QList<TArchiveEntry> List(const QString &archiveName);
+    // Reads the whole archive without writing anything; false on an error
+    // (reported like any other) or when stopped.
+    bool List(const QString &archiveName, QList<TArchiveEntry> *entries);
 
     int LastError() const { return m_lastError; }
     // The files Backup would pack for the source, in packing order.

@@ -304,7 +304,8 @@ private slots:
         QVERIFY(a.Restore(path("case.arc"), out));
         QCOMPARE(ReadFile(out + "/BX模板A.rpt"), QByteArray("upper"));
         QCOMPARE(ReadFile(out + "/bx模板a.rpt"), QByteArray("lower"));
-        const QList<TArchiveEntry> listed = a.List(path("case.arc"));
+        QList<TArchiveEntry> listed;
+        QVERIFY(a.List(path("case.arc"), &listed));
         QCOMPARE(listed.size(), 2);
         QCOMPARE(listed[0].Name, src + "/BX模板A.rpt");
         QCOMPARE(listed[0].Size, 5);
@@ -326,7 +327,8 @@ private slots:
         QCOMPARE(w.total, 7 + expectedList.size());
         QCOMPARE(w.entries.size(), 3);
         QCOMPARE(w.entries[0].name, QByteArray("FILE:LIST"));
-        const QList<TArchiveEntry> listed = a.List(path("fid.arc"));
+        QList<TArchiveEntry> listed;
+        QVERIFY(a.List(path("fid.arc"), &listed));
         QCOMPARE(listed[0].Size, expectedList.size());
         const QString out = freshDir("fid-out");
         QVERIFY(a.Restore(path("fid.arc"), out));
