@@ -1,10 +1,12 @@
 #include "ArchiveTestUtil.h"
 
+#include "data/DialogRunner.h"
 #include "data/Gbk.h"
 #include "data/TestSupport.h"
 #include "maintenance/ArchiveFormat.h"
 #include "maintenance/OrbBackupFile.h"
 
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -405,6 +407,67 @@ private slots:
         QCOMPARE(a.errors, QStringList{QStringLiteral("不能写备份的文件")});
     }
 
+    void volumeNames_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first") << "/b/x.bak" << 0 << "/b/x.bak";
+        QTest::newRow("second") << "/b/x.bak" << 1 << "/b/x.001";
+        QTest::newRow("no extension") << "/b.d/x" << 2 << "/b.d/x.002";
+        QTest::newRow("beyond 999") << "/b/x.bak" << 1001 << "/b/x.001";
+        QTest::newRow("time stamp name")
+            << QStringLiteral("/b/公司出纳记账单机版2024-03-05 10.30备份文件") << 1
+            << QStringLiteral("/b/公司出纳记账单机版2024-03-05 10.001");
+    }
+
+    void volumeNames()
+    {
+        QFETCH(QString, archive);
+        QFETCH(int, volume);
+        QFETCH(QString, name);
+        QCOMPARE(VolumeName(archive, volume), name);
+    }
+
+    void diskQuestionWithoutHandler()
+    {
+        const QString src = freshDir("ask");
+        QVERIFY(WriteFile(src + "/r.bin", RandomBytes(60000, 9)));
+        QStringList asked;
+        QList<int> answers{QMessageBox::Ok, QMessageBox::Cancel};
+        ScopedDialogHandler handler([&](QDialog *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            asked << box->windowTitle() + "|" + box->text();
+            return answers.takeFirst();
+        });
+        TOrbBackupFile a;
+        a.Threads = 1;
+        a.MaxSize = 20000;
+        QVERIFY(!a.Backup(src, path("ask.bak"), true));   // cancelled at the second disk
+        QCOMPARE(asked, (QStringList{
+            QStringLiteral("提示信息|请插入一个空白的磁盘1并且按《确定》按钮继续。"),
+            QStringLiteral("提示信息|请插入一个空白的磁盘2并且按《确定》按钮继续。")}));
+        QCOMPARE(a.LastError(), 0);
+        QVERIFY(QFileInfo::exists(path("ask.001")));
+        QVERIFY(!QFileInfo::exists(path("ask.002")));
+
+        // Restoring asks only for volumes that are not beside the first one.
+        asked.clear();
+        answers = {QMessageBox::Cancel};
+        QVERIFY(!a.Restore(path("ask.bak"), freshDir("ask-out")));
+        QCOMPARE(asked, QStringList{
+            QStringLiteral("提示信息|请插入一个空白的磁盘2并且按《确定》按钮继续。")});
+    }
+
+    void nameWithoutGbkForm()
+    {
+        const QString src = freshDir("nogbk");
+        QVERIFY(WriteFile(src + QStringLiteral("/表情😀.txt"), "x"));
+        Archiver a;
+        QVERIFY(!a.Backup(src, path("nogbk.arc"), true));
+        QCOMPARE(a.errors, QStringList{QStringLiteral("不能读文件")});
+    }
+
     void unreadableFile()
     {
         const QString src = freshDir("noread");
@@ -418,5 +481,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestOrbBackupFile)
+QTEST_MAIN(TestOrbBackupFile)
 #include "tst_OrbBackupFile.moc"
