@@ -180,31 +180,39 @@ int main(int argc, char **argv)
     QElapsedTimer t;
     TOrbBackupFile serial;
     serial.Threads = 1;
+    QProcess::execute(QStringLiteral("sync"), {});
     t.start();
     serial.Backup(src, serialArc, true);
     const double backupSerial = Seconds(t);
     TOrbBackupFile parallel;
     parallel.Threads = 0;
+    QProcess::execute(QStringLiteral("sync"), {});
     t.start();
     parallel.Backup(src, parallelArc, true);
     const double backupParallel = Seconds(t);
     const qint64 archiveSize = QFileInfo(parallelArc).size();
     const bool same = FileHash(serialArc) == FileHash(parallelArc);
 
-    const QString out1 = work.filePath("restore-serial");
-    const QString out2 = work.filePath("restore-parallel");
-    QDir().mkpath(out1);
-    QDir().mkpath(out2);
-    t.start();
-    serial.Restore(serialArc, out1);
-    const double restoreSerial = Seconds(t);
-    t.start();
-    parallel.Restore(parallelArc, out2);
-    const double restoreParallel = Seconds(t);
+    // Each restore starts after the previous one's files are on disk and gone.
     const QByteArray sourceHash = DirectoryHash(src);
-    const bool restored = DirectoryHash(out1) == sourceHash && DirectoryHash(out2) == sourceHash;
-    QDir(out1).removeRecursively();
-    QDir(out2).removeRecursively();
+    auto timedRestore = [&](TOrbBackupFile &archive, const QString &arc, bool *ok) {
+        const QString out = work.filePath("restore");
+        QDir().mkpath(out);
+        QProcess::execute(QStringLiteral("sync"), {});
+        QElapsedTimer timer;
+        timer.start();
+        archive.Restore(arc, out);
+        const double seconds = Seconds(timer);
+        *ok = DirectoryHash(out) == sourceHash;
+        QDir(out).removeRecursively();
+        QProcess::execute(QStringLiteral("sync"), {});
+        return seconds;
+    };
+    bool serialOk = false;
+    bool parallelOk = false;
+    const double restoreSerial = timedRestore(serial, serialArc, &serialOk);
+    const double restoreParallel = timedRestore(parallel, parallelArc, &parallelOk);
+    const bool restored = serialOk && parallelOk;
     QFile::remove(serialArc);
 
     const QString gz = work.filePath("gz");

@@ -80,19 +80,19 @@ void TOrbBackupFile::ReportError(int error)
 
 namespace {
 
-// Files matching a specification such as "dir/*.DB" or "dir/*.* /s".
-QStringList MatchSpecification(QString spec)
+// Files matching a pattern such as "dir/*.DB" or "dir/*.* /s".
+QStringList MatchPattern(QString pattern)
 {
     bool recursive = false;
-    if (spec.endsWith(QLatin1String(" /s"), Qt::CaseInsensitive)) {
+    if (pattern.endsWith(QLatin1String(" /s"), Qt::CaseInsensitive)) {
         recursive = true;
-        spec.chop(3);
+        pattern.chop(3);
     }
-    const QFileInfo info(spec);
-    QString pattern = info.fileName();
-    if (pattern == QLatin1String("*.*"))
-        pattern = QStringLiteral("*");
-    QDirIterator it(info.absolutePath(), QStringList{pattern},
+    const QFileInfo info(pattern);
+    QString names = info.fileName();
+    if (names == QLatin1String("*.*"))
+        names = QStringLiteral("*");
+    QDirIterator it(info.absolutePath(), QStringList{names},
                     QDir::Files | QDir::Hidden | QDir::System,
                     recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     QStringList files;
@@ -114,7 +114,7 @@ QStringList TOrbBackupFile::CollectFiles(const QString &source, const QString &a
         for (const QFileInfo &info : infos)
             found << info.filePath();
     } else {
-        found = MatchSpecification(source);
+        found = MatchPattern(source);
     }
     const QString archive = QFileInfo(archiveName).absoluteFilePath();
     QSet<QString> seen;

@@ -53,7 +53,8 @@ public:
     std::function<void(TOrbBackupFile *sender, int error, const QString &errorText)> OnError;
 
     // Packs the files directly in the directory (wholeDirectory), or the files
-    // matching a specification with wildcards ("dir/*.DB", "dir/*.* /s").
+    // matching a pattern with wildcards ("dir/*.DB", "dir/*.* /s": also in
+    // the subdirectories).
     // True when the archive was completed.
     bool Backup(const QString &source, const QString &archiveName, bool wholeDirectory);
     // Unpacks into destDir (file names only) or, with destDir empty, to the

@@ -337,9 +337,9 @@ private slots:
         QCOMPARE(DirEntries(out), (QStringList{"a.db", "b.db"}));
     }
 
-    void fileSpecificationWithSubdirectories()
+    void filePatternWithSubdirectories()
     {
-        const QString src = freshDir("spec");
+        const QString src = freshDir("pattern");
         QDir().mkpath(src + "/sub");
         QVERIFY(WriteFile(src + "/a.DB", "a"));
         QVERIFY(WriteFile(src + "/b.txt", "b"));
