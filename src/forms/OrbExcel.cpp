@@ -1,5 +1,6 @@
 #include "forms/OrbExcel.h"
 
+#include "data/Gbk.h"
 #include "data/Messages.h"
 #include "data/RunTime.h"
 #include "forms/DesktopOpener.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -35,11 +37,13 @@ public:
         format_set_num_format(m_textFormat, "@");
     }
 
-    void cell(int row, int column, const QString &raw)
+    void cell(int row, int column, const QString &raw, bool measure = false)
     {
         const QString text = raw.trimmed().left(kMaxCellText);
         if (text.isEmpty())
             return;
+        if (measure)
+            m_widths[column] = std::max(m_widths.value(column), GbkLength(text));
         lxw_error rc;
         if (KeepAsText(text)) {
             rc = worksheet_write_string(m_sheet, row, lxw_col_t(column),
@@ -62,9 +66,20 @@ public:
             m_ok = false;
     }
 
+    // Columns as wide as their caption and data (GBK bytes count the width a
+    // Chinese character takes), within reason.
+    void fitColumns()
+    {
+        for (auto it = m_widths.cbegin(); it != m_widths.cend(); ++it) {
+            worksheet_set_column(m_sheet, lxw_col_t(it.key()), lxw_col_t(it.key()),
+                                 std::clamp(it.value() + 2, 6, 60), nullptr);
+        }
+    }
+
     bool ok() const { return m_ok; }
 
 private:
+    QMap<int, int> m_widths;
     lxw_worksheet *m_sheet;
     lxw_format *m_textFormat;
     bool m_ok = true;
@@ -217,9 +232,9 @@ bool TOrbExcel::write(const QString &fileName, const TExcelFieldArray &columns,
     WriteBlock(out, titles, 0, 0);
     const int shift = ID ? 1 : 0;
     if (ID)
-        out.cell(captionRow, 0, QStringLiteral("序号"));
+        out.cell(captionRow, 0, QStringLiteral("序号"), true);
     for (int i = 0; i < captions.size(); ++i)
-        out.cell(captionRow, i + shift, captions[i]);
+        out.cell(captionRow, i + shift, captions[i], true);
     DataSet->BeginExport();
     int row = captionRow;
     for (int record = 0; record < records; ++record) {
@@ -227,10 +242,11 @@ bool TOrbExcel::write(const QString &fileName, const TExcelFieldArray &columns,
         if (ID)
             out.number(row, 0, record + 1);
         for (int i = 0; i < fields.size(); ++i)
-            out.cell(row, i + shift, DataSet->Text(record, fields[i]));
+            out.cell(row, i + shift, DataSet->Text(record, fields[i]), true);
     }
     DataSet->EndExport();
     WriteBlock(out, footers, row + 1, 1);
+    out.fitColumns();
     const bool closed = workbook_close(book) == LXW_NO_ERROR;
     if (!closed || !out.ok() || !QFile::exists(partial)) {
         QFile::remove(partial);

@@ -255,6 +255,11 @@ bool TOrbBackupFile::Backup(const QString &source, const QString &archiveName,
                             bool wholeDirectory)
 {
     m_lastError = 0;
+    // A missing directory is a failure, not an empty archive.
+    if (wholeDirectory && !QFileInfo(source).isDir()) {
+        ReportError(beCannotReadFile);
+        return false;
+    }
     const QStringList files = CollectFiles(source, archiveName, wholeDirectory);
     ArchiveWriter writer(*this, archiveName);
     if (writer.run(files))

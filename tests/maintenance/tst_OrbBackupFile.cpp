@@ -398,6 +398,14 @@ private slots:
         QCOMPARE(a.LastError(), 3);
     }
 
+    void missingDirectory()
+    {
+        Archiver a;
+        QVERIFY(!a.Backup(path("no-such-dir"), path("missing.arc"), true));
+        QCOMPARE(a.errors, QStringList{QStringLiteral("不能读文件")});
+        QVERIFY(!QFileInfo::exists(path("missing.arc")));
+    }
+
     void cannotWriteArchive()
     {
         const QString src = freshDir("nowrite");
