@@ -35,7 +35,9 @@ private:
     static int show(QMessageBox::Icon icon, QWidget *owner, const QString &caption,
                     const QString &text, QMessageBox::StandardButtons buttons)
     {
-        if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // Without a GUI, or offscreen where nobody could answer a modal box.
+        if (!qobject_cast<QApplication *>(QCoreApplication::instance())
+            || QGuiApplication::platformName() == QLatin1String("offscreen")) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
             return QMessageBox::No;
         }

@@ -121,6 +121,9 @@ private slots:
         QTest::newRow("duplicate key")
             << "INSERT INTO SYS_ID_TABLE(NAME_ID,AUTO_ID) VALUES('dup','1')"
             << QStringList{QStringLiteral("数据库主键重复")} << false;
+        QTest::newRow("referenced row") << "DELETE FROM ORB_T_PARENT"
+                                        << QStringList{QStringLiteral("其它的数据库表中存在对该纪录的引用,纪录不能删除")}
+                                        << false;
         QTest::newRow("unknown engine error") << "SELECT NOPE FROM SYS_ID_TABLE"
                                               << QStringList{QStringLiteral("数据库操作错误")} << true;
     }
@@ -130,6 +133,11 @@ private slots:
         QFETCH(QStringList, warnings);
         QFETCH(bool, errorBox);
         ExecSql("INSERT INTO SYS_ID_TABLE(NAME_ID,AUTO_ID) VALUES('dup','1')");
+        ExecSql("PRAGMA foreign_keys = ON");
+        QVERIFY(ExecSql("CREATE TABLE ORB_T_PARENT (ID VARCHAR(4) PRIMARY KEY)"));
+        QVERIFY(ExecSql("CREATE TABLE ORB_T_CHILD (ID VARCHAR(4) REFERENCES ORB_T_PARENT(ID))"));
+        QVERIFY(ExecSql("INSERT INTO ORB_T_PARENT VALUES('p')"));
+        QVERIFY(ExecSql("INSERT INTO ORB_T_CHILD VALUES('p')"));
         RecordingMessageSink sink;
         QVERIFY(!Guarded([&] { ExecSqlOrThrow(sql); }));
         QStringList shownWarnings;
