@@ -37,7 +37,8 @@ public:
 
     // -1 when the data set has no such field (names compare without case).
     int FieldIndex(const QString &name) const;
-    QString Text(int record, int field) const { return ExportText(Value(record, field)); }
+    // The text the field shows; empty text for null.
+    virtual QString Text(int record, int field) const { return ExportText(Value(record, field)); }
 };
 
 } // namespace Orb
