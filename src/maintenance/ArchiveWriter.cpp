@@ -260,6 +260,12 @@ bool TOrbBackupFile::Backup(const QString &source, const QString &archiveName,
         ReportError(beCannotReadFile);
         return false;
     }
+    // A volume must hold at least one block after its segment signature, or
+    // the archive would go on into new volumes without end.
+    if (MaxSize > 0 && MaxSize <= kVolumeMargin + 4) {
+        ReportError(beCannotWriteArchive);
+        return false;
+    }
     const QStringList files = CollectFiles(source, archiveName, wholeDirectory);
     ArchiveWriter writer(*this, archiveName);
     if (writer.run(files))

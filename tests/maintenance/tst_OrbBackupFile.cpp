@@ -406,6 +406,23 @@ private slots:
         QVERIFY(!QFileInfo::exists(path("missing.arc")));
     }
 
+    void volumeTooSmallForABlock()
+    {
+        const QString src = freshDir("tiny");
+        QVERIFY(WriteFile(src + "/r.bin", RandomBytes(40000, 1)));
+        Archiver a;
+        a.MaxSize = kVolumeMargin + 4;
+        QVERIFY(!a.Backup(src, path("tiny.bak"), true));
+        QCOMPARE(a.errors, QStringList{QStringLiteral("不能写备份的文件")});
+        a.errors.clear();
+        a.MaxSize = kVolumeMargin + 5;   // one block per volume
+        QVERIFY(a.Backup(src, path("tiny.bak"), true));
+        QCOMPARE(a.disks, (QList<int>{1, 2, 3}));
+        const QString out = freshDir("tiny-out");
+        QVERIFY(a.Restore(path("tiny.bak"), out));
+        QCOMPARE(ReadFile(out + "/r.bin"), RandomBytes(40000, 1));
+    }
+
     void cannotWriteArchive()
     {
         const QString src = freshDir("nowrite");
