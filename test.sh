@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test (SQLite and PostgreSQL).
 set -euo pipefail
 cd "$(dirname "$0")"
+root=$PWD
 scripts/install-deps.sh
 scripts/build.sh
 
@@ -10,7 +11,7 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
 
 pgdir=$(mktemp -d /tmp/orb-pg.XXXXXX)
-cleanup() { scripts/pg-test-cluster.sh stop "$pgdir"; rm -rf "$pgdir"; }
+cleanup() { "$root/scripts/pg-test-cluster.sh" stop "$pgdir"; rm -rf "$pgdir"; }
 trap cleanup EXIT
 ORB_TEST_PG=$(scripts/pg-test-cluster.sh start "$pgdir")
 export ORB_TEST_PG

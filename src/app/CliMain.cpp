@@ -1,5 +1,6 @@
 // orbcashier-cli: the administrators' and scripts' entry on the same libraries.
 #include "app/CliCommands.h"
+#include "app/CliReport.h"
 
 #include "data/ErrorTranslation.h"
 #include "data/Messages.h"
@@ -28,6 +29,10 @@ const Entry kCommands[] = {
     {"sql", Orb::RunSqlCommand, "sql \"<statement>\""},
     {"capital", Orb::RunCapitalCommand, "capital <amount>"},
     {"round", Orb::RunRoundCommand, "round <decimals> <rule> <value>"},
+    {"report", Orb::RunReportCommand,
+     "report --template FILE --master \"<SELECT …>\" [--detail \"<SELECT …>\"] "
+     "[--var 单位名称=…] [--add-space] [--title TITLE] --pdf OUT"},
+    {"template-dump", Orb::RunTemplateDumpCommand, "template-dump FILE"},
     {"archive", Orb::RunArchiveCommand,
      "archive create ARCHIVE DIR | extract ARCHIVE DIR [--mode MODE] | list ARCHIVE"},
     {"export", Orb::RunExportCommand,
