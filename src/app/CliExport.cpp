@@ -4,7 +4,7 @@
 #include "data/ErrorTranslation.h"
 #include "data/OrbFun.h"
 #include "forms/DatasetToExcel.h"
-#include "forms/MemoryDataSet.h"
+#include "forms/ExportRows.h"
 #include "forms/OrbExcel.h"
 
 #include <QFileInfo>
@@ -36,10 +36,10 @@ int RunExportCommand(const QStringList &args)
         return Usage();
     if (!CliOpenDatabase())
         return 1;
-    TMemoryDataSet rows;
+    TExportRows rows;
     try {
         std::unique_ptr<QSqlQuery> query = OpenSql(sql);
-        rows = TMemoryDataSet::FromQuery(*query);
+        rows = TExportRows::FromQuery(*query);
     } catch (const std::exception &e) {
         TranslateException(nullptr, e);
         return 1;

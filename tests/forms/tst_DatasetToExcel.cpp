@@ -4,7 +4,7 @@
 #include "data/Gbk.h"
 #include "data/TestSupport.h"
 #include "forms/DatasetToExcel.h"
-#include "forms/MemoryDataSet.h"
+#include "forms/ExportRows.h"
 #include "forms/ModelDataSet.h"
 
 #include <QStandardItemModel>
@@ -17,9 +17,9 @@ using namespace SpreadsheetTest;
 
 namespace {
 
-TMemoryDataSet CashSet()
+TExportRows CashSet()
 {
-    TMemoryDataSet set;
+    TExportRows set;
     set.AddField("MONEY_NAME", TExportFieldKind::Text);
     set.AddField("QTY", TExportFieldKind::Integer);
     set.AddField("AMOUNT", TExportFieldKind::Float);
@@ -48,7 +48,7 @@ private slots:
     void writesTheRecordStream()
     {
         RecordingMessageSink sink;
-        TMemoryDataSet set = CashSet();
+        TExportRows set = CashSet();
         TDatasetToExcel x;
         x.Dataset = &set;
         x.ID = true;
@@ -79,7 +79,7 @@ private slots:
 
     void labelLengthCountsGbkBytesAndCutsOnACharacter()
     {
-        TMemoryDataSet set;
+        TExportRows set;
         set.AddField("T", TExportFieldKind::Text);
         set.AddRecord({QStringLiteral("出纳")});
         set.AddRecord({QString(254, 'a') + QStringLiteral("中文")});
@@ -100,7 +100,7 @@ private slots:
 
     void titleWithBothTextsMakesTheCaptionsTheThirdRow()
     {
-        TMemoryDataSet set;
+        TExportRows set;
         set.AddField("A", TExportFieldKind::Integer);
         set.AddRecord({7});
         RecordingMessageSink sink;
@@ -124,11 +124,11 @@ private slots:
         f.close();
         TDatasetToExcel x;
         QVERIFY(!x.ExportToFile(file, kFields, {}, {}));
-        TMemoryDataSet closed = CashSet();
+        TExportRows closed = CashSet();
         closed.SetOpen(false);
         x.Dataset = &closed;
         QVERIFY(!x.ExportToFile(file, kFields, {}, {}));
-        TMemoryDataSet set = CashSet();
+        TExportRows set = CashSet();
         x.Dataset = &set;
         QVERIFY(!x.ExportToFile(file, {{"NO_SUCH", "x"}}, {}, {}));
         QCOMPARE(sink.texts(), (QStringList{QStringLiteral("没有数据源"),
@@ -141,7 +141,7 @@ private slots:
 
     void emptyDataSetGivesCaptionsOnly()
     {
-        TMemoryDataSet set;
+        TExportRows set;
         set.AddField("A", TExportFieldKind::Text);
         RecordingMessageSink sink;
         TDatasetToExcel x;
@@ -180,7 +180,7 @@ private slots:
         if (SpreadsheetTest::Office().isEmpty())
             QSKIP("LibreOffice (soffice) is not installed on this machine");
         RecordingMessageSink sink;
-        TMemoryDataSet set = CashSet();
+        TExportRows set = CashSet();
         TDatasetToExcel x;
         x.Dataset = &set;
         x.ID = true;

@@ -2,7 +2,7 @@
 
 #include "data/RunTime.h"
 #include "data/TestSupport.h"
-#include "forms/MemoryDataSet.h"
+#include "forms/ExportRows.h"
 #include "forms/OrbExcel.h"
 
 #include <QTemporaryDir>
@@ -12,9 +12,9 @@ using namespace Orb;
 
 namespace {
 
-TMemoryDataSet AccountSet()
+TExportRows AccountSet()
 {
-    TMemoryDataSet set;
+    TExportRows set;
     set.AddField("ACCOUNT_ID", TExportFieldKind::Text);
     set.AddField("ACCOUNT_NAME", TExportFieldKind::Text);
     set.AddField("BALANCE", TExportFieldKind::Float);
@@ -56,15 +56,15 @@ private slots:
         excel.Opener = [&](const QString &) { return ++opened > 0; };
         excel.ReportName = QStringLiteral("报表");
         excel.Export(kColumns, {}, {});
-        TMemoryDataSet closed = AccountSet();
+        TExportRows closed = AccountSet();
         closed.SetOpen(false);
         excel.DataSet = &closed;
         excel.Export(kColumns, {}, {});
-        TMemoryDataSet set = AccountSet();
+        TExportRows set = AccountSet();
         excel.DataSet = &set;
         excel.ReportName = "  ";
         excel.Export(kColumns, {}, {});
-        TMemoryDataSet empty;
+        TExportRows empty;
         empty.AddField("ACCOUNT_ID", TExportFieldKind::Text);
         excel.DataSet = &empty;
         excel.ReportName = QStringLiteral("报表");
@@ -80,7 +80,7 @@ private slots:
     void withoutAProgramTheMessageSaysWhere()
     {
         RecordingMessageSink sink;
-        TMemoryDataSet set = AccountSet();
+        TExportRows set = AccountSet();
         TOrbExcel excel;
         excel.DataSet = &set;
         excel.ReportName = QStringLiteral("资金账户");
@@ -110,7 +110,7 @@ private slots:
         if (SpreadsheetTest::Office().isEmpty())
             QSKIP("LibreOffice (soffice) is not installed on this machine");
         RecordingMessageSink sink;
-        TMemoryDataSet set = AccountSet();
+        TExportRows set = AccountSet();
         TOrbExcel excel;
         excel.DataSet = &set;
         excel.ReportName = QStringLiteral("资金账户");
@@ -140,7 +140,7 @@ private slots:
         if (QStandardPaths::findExecutable("unzip").isEmpty())
             QSKIP("unzip is not installed on this machine");
         RecordingMessageSink sink;
-        TMemoryDataSet set = AccountSet();
+        TExportRows set = AccountSet();
         TOrbExcel excel;
         excel.DataSet = &set;
         excel.ReportName = QStringLiteral("资金/账户:一览");

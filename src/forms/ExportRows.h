@@ -12,13 +12,13 @@ class QSqlQuery;
 
 namespace Orb {
 
-class TMemoryDataSet final : public TExportDataSet {
+class TExportRows final : public TExportDataSet {
 public:
     void AddField(const QString &name, TExportFieldKind kind);
     void AddRecord(const QVariantList &values);
     void SetOpen(bool open) { m_open = open; }
     // Reads every row of an active query; the field kinds follow the column types.
-    static TMemoryDataSet FromQuery(QSqlQuery &query);
+    static TExportRows FromQuery(QSqlQuery &query);
 
     bool IsOpen() const override { return m_open; }
     int RecordCount() const override { return int(m_rows.size()); }

@@ -1,4 +1,4 @@
-#include "forms/MemoryDataSet.h"
+#include "forms/ExportRows.h"
 
 #include <QSqlField>
 #include <QSqlQuery>
@@ -6,18 +6,18 @@
 
 namespace Orb {
 
-void TMemoryDataSet::AddField(const QString &name, TExportFieldKind kind)
+void TExportRows::AddField(const QString &name, TExportFieldKind kind)
 {
     m_names << name;
     m_kinds << kind;
 }
 
-void TMemoryDataSet::AddRecord(const QVariantList &values)
+void TExportRows::AddRecord(const QVariantList &values)
 {
     m_rows << values;
 }
 
-QVariant TMemoryDataSet::Value(int record, int field) const
+QVariant TExportRows::Value(int record, int field) const
 {
     const QVariantList &row = m_rows.at(record);
     return field < row.size() ? row.at(field) : QVariant();
@@ -50,9 +50,9 @@ TExportFieldKind KindFromValues(const QList<QVariantList> &rows, int column)
 
 } // namespace
 
-TMemoryDataSet TMemoryDataSet::FromQuery(QSqlQuery &query)
+TExportRows TExportRows::FromQuery(QSqlQuery &query)
 {
-    TMemoryDataSet set;
+    TExportRows set;
     const QSqlRecord record = query.record();
     while (query.next()) {
         QVariantList values;
