@@ -1,5 +1,5 @@
 // orbcashier-cli archive and export as an administrator calls them.
-#include "../forms/LibreOfficeCsv.h"
+#include "forms/LibreOfficeCsv.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
