@@ -13,6 +13,8 @@ int RunCapitalCommand(const QStringList &args);
 int RunRoundCommand(const QStringList &args);
 int RunPostCommand(const QStringList &args);
 int RunCheckLedgersCommand(const QStringList &args);
+int RunArchiveCommand(const QStringList &args);
+int RunExportCommand(const QStringList &args);
 
 // Opens the database of the link file; prints the reason and returns false
 // when there is none.

@@ -35,6 +35,10 @@ const Entry kCommands[] = {
      "report --template FILE --master \"<SELECT …>\" [--detail \"<SELECT …>\"] "
      "[--var 单位名称=…] [--add-space] [--title TITLE] --pdf OUT"},
     {"template-dump", Orb::RunTemplateDumpCommand, "template-dump FILE"},
+    {"archive", Orb::RunArchiveCommand,
+     "archive create ARCHIVE DIR | extract ARCHIVE DIR [--mode MODE] | list ARCHIVE"},
+    {"export", Orb::RunExportCommand,
+     "export --sql \"<SELECT …>\" (--xls OUT | --xlsx OUT) [--id]"},
 };
 
 // Messages of the libraries go to stderr; questions are answered no.
