@@ -6,6 +6,9 @@
 #include "app/SelectImesForm.h"
 #include "app/SelectReportForm.h"
 #include "app/SetAutoIDForm.h"
+#include "cashier/LedgerCheck.h"
+#include "data/ErrorMsgForm.h"
+#include "data/OrbThread.h"
 #include "data/DialogRunner.h"
 #include "data/ErrorTranslation.h"
 #include "data/Messages.h"
@@ -25,6 +28,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -168,6 +172,7 @@ void TMainForm::buildMenu()
     addItem(sys, "N54", "数据恢复");
     addItem(sys, "N6", "过时数据删除");
     addItem(sys, "N15", "数据修复");
+    addItem(sys, "CHECKLEDGERSMENU", "台账数据核对");
     sys->addSeparator();
     addItem(sys, "N35", "设置输入法")->setVisible(false);
     addItem(sys, "N5", "设置窗口图像")->setVisible(false);
@@ -197,6 +202,7 @@ void TMainForm::buildMenu()
     on("N6", &TMainForm::deleteDataClick);
     on("N15", &TMainForm::repairClick);
     on("N19", &TMainForm::numberingClick);
+    on("CHECKLEDGERSMENU", &TMainForm::checkLedgersClick);
     on("N35", &TMainForm::imeClick);
     on("N5", &TMainForm::pictureClick);
     on("N44", &TMainForm::colourClick);
@@ -492,6 +498,43 @@ void TMainForm::repairClick()
     }
     if (ProcedureFn run = FindProcedure(QStringLiteral("DataRebuild")))
         run(this);
+}
+
+// Recomputes the day and month ledgers from the verified journal and shows
+// every difference, so the cashier knows whether the books are sound.
+void TMainForm::checkLedgersClick()
+{
+    if (!LogonSysUser) {
+        ShowWarning(NoRightText(QStringLiteral("台账数据核对")));
+        return;
+    }
+    TOrbThread progress;
+    progress.Caption = QStringLiteral("正在核对台账数据，请稍候.....");
+    progress.Kind = crFind;
+    progress.ShowBar1 = true;
+    progress.Start();
+    QList<LedgerDifference> differences;
+    try {
+        differences = CheckLedgers([&](int done, int total) {
+            progress.SetMax1(total);
+            progress.SetPosition1(done);
+        });
+    } catch (...) {
+        progress.Stop();
+        throw;
+    }
+    progress.Stop();
+    if (differences.isEmpty()) {
+        ShowWarning(QStringLiteral("台账数据核对完毕，日台账和月台账与已审核的借贷记录完全一致"));
+        return;
+    }
+    TErrorMsgForm form(this);
+    QStringList lines{QStringLiteral("台账数据核对发现 %1 处差异：").arg(differences.size())};
+    for (const LedgerDifference &d : differences)
+        lines << d.text();
+    form.Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    form.FileName = QStringLiteral("台账核对结果.txt");
+    RunModal(&form);
 }
 
 void TMainForm::numberingClick()

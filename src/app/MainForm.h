@@ -65,6 +65,7 @@ private:
     void deleteDataClick();
     void repairClick();
     void numberingClick();
+    void checkLedgersClick();
     void imeClick();
     void pictureClick();
     void colourClick();

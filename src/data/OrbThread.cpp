@@ -116,3 +116,12 @@ bool TOrbThread::ProgressBar3()
 }
 
 } // namespace Orb
+
+namespace Orb {
+
+TThreadForm *TOrbThread::window() const
+{
+    return m_form;
+}
+
+} // namespace Orb

@@ -41,7 +41,7 @@ public:
     bool ProgressBar3();
     bool StopRequested() const { return m_stop; }
 
-    TThreadForm *window() const { return m_form; }
+    TThreadForm *window() const;
 
 private:
     void pollStop();

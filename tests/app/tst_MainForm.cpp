@@ -1,6 +1,9 @@
 // The main window and its controller: commands and their refusals, open
 // windows and their menu, the exit guard, the exclusive flag, the status bar
 // date, the look commands and the single-instance check.
+#include "data/ErrorMsgForm.h"
+#include "data/DialogRunner.h"
+#include <QPlainTextEdit>
 #include "app/MainForm.h"
 #include "app/LogonForm.h"
 #include "app/OrbMain.h"
@@ -249,6 +252,35 @@ private slots:
         QTRY_VERIFY(!m.OrbMain->Exclusive);
         m.Item("N13")->trigger();
         QCOMPARE(m.OrbMain->ChildCount(), 1);
+    }
+
+    void ledgerCheckCommand()
+    {
+        TMainForm &m = *m_main;
+        Logon("B02", false);
+        m.Item("CHECKLEDGERSMENU")->trigger();
+        Logon("A01", true);
+        m.Item("CHECKLEDGERSMENU")->trigger();
+        QCOMPARE(m_sink->texts(),
+                 QStringList({"您没有在程序\"台账数据核对\"中的权限",
+                              "台账数据核对完毕，日台账和月台账与已审核的借贷记录完全一致"}));
+        // A day row that no verified entry explains is listed.
+        QVERIFY(ExecSql("INSERT INTO ORB_MONEY_ACCOUNT_TABLE(MONEY_ACCOUNT_ID,PRIOR_ID,"
+                        "MONEY_ACCOUNT_NAME,ORDER_ID) VALUES('001','G001','现金',1)"));
+        QVERIFY(ExecSql("INSERT INTO ORB_MONEY_DAY_TABLE(MONEY_ACCOUNT_ID,MONEY_DAY_DATE,"
+                        "PRIOR_DAY_MONEY,INTO_DAY_MONEY,OUT_DAY_MONEY,TODAY_DAY_MONEY) "
+                        "VALUES('001','01/05/2009',0,5,0,5)"));
+        QString shown;
+        {
+            ScopedDialogHandler handler([&](QDialog *d) {
+                if (auto *f = qobject_cast<TErrorMsgForm *>(d))
+                    shown = f->Memo1->toPlainText();
+                return int(QDialog::Rejected);
+            });
+            m.Item("CHECKLEDGERSMENU")->trigger();
+        }
+        QVERIFY2(shown.startsWith("台账数据核对发现"), qPrintable(shown));
+        QVERIFY2(shown.contains("现金") && shown.contains("2009-01-05"), qPrintable(shown));
     }
 
     void passwordWindowFromTheMenu()
