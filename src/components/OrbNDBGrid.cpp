@@ -1,7 +1,7 @@
 #include "components/OrbNDBGrid.h"
 
 #include "components/EntryBehaviour.h"
-#include "components/FormatFloat.h"
+#include "data/FloatFormat.h"
 #include "components/OrbDataSource.h"
 #include "components/OrbQueryModel.h"
 #include "components/OrbQueryUnit.h"

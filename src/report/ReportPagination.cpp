@@ -3,7 +3,7 @@
 
 #include "report/ReportRunTime.h"
 
-#include "report/FloatFormat.h"
+#include "data/FloatFormat.h"
 #include "report/ReportDataSet.h"
 #include "report/ReportStream.h"
 

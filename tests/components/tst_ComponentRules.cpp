@@ -1,6 +1,6 @@
 // Rules of the data-aware components that need no window: the key filter,
 // display formats, ledger boxes, tree and layout statements, look-up text.
-#include "components/FormatFloat.h"
+#include "data/FloatFormat.h"
 #include "components/GridLayout.h"
 #include "components/KeyFilter.h"
 #include "components/LedgerBoxes.h"

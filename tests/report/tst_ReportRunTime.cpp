@@ -1,4 +1,4 @@
-#include "report/FloatFormat.h"
+#include "data/FloatFormat.h"
 #include "report/PreviewForm.h"
 #include "report/ReportDataSet.h"
 #include "report/ReportRunTime.h"

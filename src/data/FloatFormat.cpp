@@ -1,4 +1,4 @@
-#include "report/FloatFormat.h"
+#include "data/FloatFormat.h"
 
 #include <QStringList>
 #include <cmath>
