@@ -1,0 +1,146 @@
+// The small input windows: year and month checks through the windows'
+// buttons, the start value of the month window, the widths of 数据选择窗口.
+
+#include "data/TestSupport.h"
+#include "forms/PickerRules.h"
+#include "forms/SelectMonthForm.h"
+#include "forms/YearForm.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace Orb;
+
+class tst_Pickers : public QObject {
+    Q_OBJECT
+private slots:
+    void monthChecks_data();
+    void monthChecks();
+    void initMonth_data();
+    void initMonth();
+    void yearForm_data();
+    void yearForm();
+    void widths_data();
+    void widths();
+};
+
+void tst_Pickers::monthChecks_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("no year") << "" << "03" << "必须有一个年份" << "YearEdit";
+    QTest::newRow("short year") << "206" << "03"
+                                << "错误的年份,正确的年份如2000年是:\"2000\"" << "YearEdit";
+    QTest::newRow("no month") << "2006" << "" << "必须输入月份" << "MonthEdit";
+    QTest::newRow("one digit") << "2006" << "3" << "月份必须是2位数，如2月应为：02 "
+                               << "MonthEdit";
+    QTest::newRow("month 13") << "2006" << "13" << "月份不能大于12" << "MonthEdit";
+    QTest::newRow("month 00") << "2006" << "00" << "月份不能小于1" << "MonthEdit";
+    QTest::newRow("accepted") << "2006" << "12" << "" << "";
+}
+
+void tst_Pickers::monthChecks()
+{
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    QFETCH(QString, message);
+    QFETCH(QString, focused);
+    RecordingMessageSink sink;
+    TSelectMonthForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.findChild<QLineEdit *>(QStringLiteral("YearEdit"))->setText(year);
+    form.findChild<QLineEdit *>(QStringLiteral("MonthEdit"))->setText(month);
+    QTest::keyClick(&form, Qt::Key_F3);
+    QCOMPARE(sink.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (message.isEmpty()) {
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QVERIFY(!form.isVisible());
+    } else {
+        QVERIFY(form.isVisible());   // the window stays open
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    }
+}
+
+void tst_Pickers::initMonth_data()
+{
+    QTest::addColumn<QString>("init");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::newRow("read") << "2006年03月" << "2006" << "03";
+    QTest::newRow("not numbers") << "abcd年03月" << "" << "";
+    QTest::newRow("wrong length") << "2006年3月" << "" << "";
+}
+
+void tst_Pickers::initMonth()
+{
+    QFETCH(QString, init);
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    TSelectMonthForm form;
+    form.InitMonth = init;
+    form.show();
+    QCOMPARE(form.YearEdit->text(), year);
+    QCOMPARE(form.MonthEdit->text(), month);
+    QCOMPARE(form.windowTitle(), QStringLiteral("收支年月输入窗口"));
+}
+
+void tst_Pickers::yearForm_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << "" << "必须输入删除数据的年份";
+    QTest::newRow("short") << "99" << "错误的年份,正确的年份如2000年是:\"2000\"";
+    QTest::newRow("accepted") << "2004" << "";
+}
+
+void tst_Pickers::yearForm()
+{
+    QFETCH(QString, year);
+    QFETCH(QString, message);
+    RecordingMessageSink sink;
+    TYearForm form;
+    form.show();
+    form.YearEdit->setText(year);
+    form.findChild<QPushButton *>(QStringLiteral("Button_ok"))->click();
+    QCOMPARE(sink.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(form.isVisible(), !message.isEmpty());
+}
+
+void tst_Pickers::widths_data()
+{
+    QTest::addColumn<QList<int>>("widths");
+    QTest::addColumn<QList<int>>("expected");
+    // 60 in 3 fields: each grows by 42/3 - 1 = 13.
+    QTest::newRow("grow") << QList<int>{10, 20, 30} << QList<int>{23, 33, 43};
+    // (102 - 84) / 4 - 1 = 3.5 rounds to the even 4.
+    QTest::newRow("grow half to even") << QList<int>{20, 20, 22, 22} << QList<int>{24, 24, 26, 26};
+    // S = 302, N = 4: a = 200/4 - 1 = 49; 200 > 8a = 392? no; > 6a = 294? no; > 3a = 147 -> -49
+    QTest::newRow("narrow by a") << QList<int>{200, 50, 40, 12} << QList<int>{151, 50, 40, 12};
+    // S = 140, N = 5: a = 38/5 - 1 = 6.6 -> 7; 100 > 10a -> narrowed by 4a.
+    QTest::newRow("narrow wide one") << QList<int>{100, 10, 10, 10, 10}
+                                     << QList<int>{72, 10, 10, 10, 10};
+    // S = 130, N = 10: a = 2.8 - 1 = 1.8 -> 2; >20: -8, >16: -6, >12: -4, >6: -2.
+    QTest::newRow("steps") << QList<int>{21, 17, 13, 7, 6, 14, 14, 14, 12, 12}
+                           << QList<int>{13, 11, 9, 5, 6, 10, 10, 10, 10, 10};
+    // S = 104, N = 4: a = 0.5 - 1 -> 0 (rounded to even): nothing changes.
+    QTest::newRow("just over") << QList<int>{26, 26, 26, 26} << QList<int>{26, 26, 26, 26};
+    // S = 103, N = 5: a = -0.8 -> -1; a negative step must not widen the columns.
+    QTest::newRow("no widening") << QList<int>{21, 21, 21, 20, 20}
+                                 << QList<int>{21, 21, 21, 20, 20};
+    QTest::newRow("none") << QList<int>{} << QList<int>{};
+}
+
+void tst_Pickers::widths()
+{
+    QFETCH(QList<int>, widths);
+    QFETCH(QList<int>, expected);
+    QCOMPARE(SelectFormWidths(widths), expected);
+}
+
+QTEST_MAIN(tst_Pickers)
+
+#include "tst_Pickers.moc"
