@@ -3,10 +3,17 @@
 
 #include "data/TestSupport.h"
 #include "forms/PickerRules.h"
+#include "forms/SelectItemForm.h"
 #include "forms/SelectMonthForm.h"
+#include "forms/SetStatusForm.h"
 #include "forms/YearForm.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QtTest>
 
@@ -23,6 +30,11 @@ private slots:
     void yearForm();
     void widths_data();
     void widths();
+    void statusForm_data();
+    void statusForm();
+    void statusRefused();
+    void selectItem_data();
+    void selectItem();
 };
 
 void tst_Pickers::monthChecks_data()
@@ -139,6 +151,68 @@ void tst_Pickers::widths()
     QFETCH(QList<int>, widths);
     QFETCH(QList<int>, expected);
     QCOMPARE(SelectFormWidths(widths), expected);
+}
+
+void tst_Pickers::statusForm_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("preselected");
+    QTest::newRow("current is the first") << "未审核" << "已审核";
+    QTest::newRow("current is the second") << "已审核" << "未审核";
+    QTest::newRow("no current") << "" << "未审核";
+}
+
+void tst_Pickers::statusForm()
+{
+    QFETCH(QString, current);
+    QFETCH(QString, preselected);
+    TSetStatusForm form(QStringList{"未审核", "已审核"}, current);
+    form.show();
+    QCOMPARE(form.windowTitle(), QStringLiteral("状态选择窗口"));
+    QCOMPARE(form.findChild<QComboBox *>(QStringLiteral("StatusComboBox"))->currentText(),
+             preselected);
+    form.findChild<QCheckBox *>(QStringLiteral("AllCheckBox"))->setChecked(true);
+    form.findChild<QPushButton *>(QStringLiteral("button_ok"))->click();
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QCOMPARE(form.Status(), preselected);
+    QVERIFY(form.AllEntries());
+}
+
+void tst_Pickers::statusRefused()
+{
+    RecordingMessageSink sink;
+    TSetStatusForm form(QStringList{}, QString());
+    form.show();
+    form.button_ok->click();
+    QCOMPARE(sink.texts(), QStringList{"必须选择状态"});
+    QVERIFY(form.isVisible());
+}
+
+void tst_Pickers::selectItem_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("two") << QStringList{"打印", "预览"} << 89 << 0;
+    QTest::newRow("three") << QStringList{"a", "b", "c"} << 113 << 3;
+    QTest::newRow("four") << QStringList{"a", "b", "c", "d"} << 129 << 2;
+}
+
+void tst_Pickers::selectItem()
+{
+    QFETCH(QStringList, items);
+    QFETCH(int, height);
+    QFETCH(int, chosen);
+    TSelectItemQueryForm form(items);
+    form.show();
+    QCOMPARE(form.RadioGroup->height(), height);
+    QVERIFY(form.findChild<QRadioButton *>(QStringLiteral("RadioItem1"))->isChecked());
+    if (chosen)
+        form.findChild<QRadioButton *>(QStringLiteral("RadioItem%1").arg(chosen))->click();
+    form.findChild<QPushButton *>(QStringLiteral("Button_ok"))->click();
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QCOMPARE(form.ItemNo, chosen ? chosen : 1);
+    QVERIFY(form.findChild<QPushButton *>(QStringLiteral("Button_Close")));
 }
 
 QTEST_MAIN(tst_Pickers)
