@@ -1,7 +1,9 @@
 // The small input windows: year and month checks through the windows'
 // buttons, the start value of the month window, the widths of 数据选择窗口.
 
+#include "data/DialogRunner.h"
 #include "data/TestSupport.h"
+#include "forms/ChoiceLookups.h"
 #include "forms/PickerRules.h"
 #include "forms/SelectItemForm.h"
 #include "forms/SelectMonthForm.h"
@@ -35,6 +37,8 @@ private slots:
     void statusRefused();
     void selectItem_data();
     void selectItem();
+    void sortOrder();
+    void oneOfTwo();
 };
 
 void tst_Pickers::monthChecks_data()
@@ -213,6 +217,53 @@ void tst_Pickers::selectItem()
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(form.ItemNo, chosen ? chosen : 1);
     QVERIFY(form.findChild<QPushButton *>(QStringLiteral("Button_Close")));
+}
+
+void tst_Pickers::sortOrder()
+{
+    QStringList captions, fields, shown;
+    for (int i = 1; i <= 14; ++i) {
+        captions << QStringLiteral("字段%1").arg(i);
+        fields << QStringLiteral("F%1").arg(i);
+    }
+    int groupHeight = 0;
+    QString title;
+    ScopedDialogHandler handler([&](QDialog *d) {
+        auto *form = static_cast<TSelectItemForm *>(d);
+        d->show();
+        title = d->windowTitle();
+        groupHeight = form->RadioGroup->height();
+        for (QAbstractButton *b : form->Buttons->buttons())
+            shown << b->text();
+        form->Buttons->button(12)->click();
+        form->Button_ok->click();
+        return d->result();
+    });
+    QString order;
+    QVERIFY(ChooseSortOrder(captions, fields, QStringLiteral("A"), order,
+                            QStringLiteral("排序选择")));
+    QCOMPARE(order, QStringLiteral(" ORDER BY A.F12"));
+    QCOMPARE(title, QStringLiteral("排序选择"));
+    QCOMPARE(shown.size(), 12);
+    QCOMPARE(shown.first(), QStringLiteral("按字段1排序"));
+    QCOMPARE(groupHeight, 166);
+}
+
+void tst_Pickers::oneOfTwo()
+{
+    int pick = 2;
+    ScopedDialogHandler handler([&](QDialog *d) {
+        auto *form = static_cast<TSelectItemForm *>(d);
+        d->show();
+        if (pick == 0)
+            return int(QDialog::Rejected);
+        form->Buttons->button(pick)->click();
+        form->Button_ok->click();
+        return d->result();
+    });
+    QCOMPARE(ChooseOneOfTwo(QStringLiteral("打印"), QStringLiteral("预览"), QStringLiteral("t")), 2);
+    pick = 0;
+    QCOMPARE(ChooseOneOfTwo(QStringLiteral("打印"), QStringLiteral("预览"), QStringLiteral("t")), 0);
 }
 
 QTEST_MAIN(tst_Pickers)
