@@ -34,8 +34,8 @@ FindValues Value(const QString &v, const QString &id = {}, const QString &picked
 
 QStringList Names(const QString &where)
 {
-    QSqlQuery q = Database::Exec(
-        QStringLiteral("SELECT NAME FROM FIND_T WHERE ") + where + QStringLiteral(" ORDER BY NAME"));
+    QSqlQuery q = Database::Exec(QStringLiteral("SELECT NAME FROM FIND_T WHERE ") + where
+                                 + QStringLiteral(" ORDER BY NAME"));
     QStringList names;
     while (q.next())
         names << q.value(0).toString();
