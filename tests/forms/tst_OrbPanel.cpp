@@ -1,5 +1,7 @@
-// The painted panel: shadow, face and bevel where a user sees them.
+// The painted panel and 3D label: shadow, face, bevel and text copies
+// where a user sees them.
 
+#include "forms/Orb3DLabel.h"
 #include "forms/OrbPanel.h"
 
 #include <QDir>
@@ -12,6 +14,7 @@ class tst_OrbPanel : public QObject {
 private slots:
     void shadowAndBevel();
     void noShadow();
+    void labelShadow();
 };
 
 void tst_OrbPanel::shadowAndBevel()
@@ -43,6 +46,44 @@ void tst_OrbPanel::noShadow()
     QCOMPARE(img.pixelColor(184, 40), QColor(Qt::white));
     QCOMPARE(img.pixelColor(0, 0), QColor(Qt::white));
     QCOMPARE(panel.faceRect(), panel.rect());
+}
+
+// The shadow copy is the only dark-red ink: its extent against the text's
+// tells the direction of ShadowIndent.
+void tst_OrbPanel::labelShadow()
+{
+    for (int indent : {3, -3}) {
+        TOrb3DLabel label;
+        label.DrawType = dtShadow;
+        label.ShadowIndent = indent;
+        label.DarkColor = QColor(200, 0, 0);
+        QPalette pal = label.palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        pal.setColor(QPalette::WindowText, QColor(0, 0, 200));
+        label.setPalette(pal);
+        label.setAlignment(Qt::AlignCenter);
+        label.setCaption(QStringLiteral("IIII"));
+        QCOMPARE(label.size(), label.sizeHint());
+        label.resize(label.width() + 20, label.height() + 20);
+        const QImage img = label.grab().toImage();
+        auto extent = [&img](auto isInk) {
+            int minX = img.width(), maxX = -1;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (isInk(img.pixelColor(x, y))) {
+                        minX = qMin(minX, x);
+                        maxX = qMax(maxX, x);
+                    }
+            return qMakePair(minX, maxX);
+        };
+        const auto red = extent([](QColor c) { return c.red() > 150 && c.blue() < 100; });
+        const auto blue = extent([](QColor c) { return c.blue() > 150 && c.red() < 100; });
+        QVERIFY(red.second >= 0 && blue.second >= 0);
+        if (indent > 0)
+            QVERIFY2(red.second > blue.second, "shadow to the right");
+        else
+            QVERIFY2(red.first < blue.first, "shadow to the left");
+    }
 }
 
 QTEST_MAIN(tst_OrbPanel)
