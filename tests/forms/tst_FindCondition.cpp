@@ -4,7 +4,10 @@
 
 #include "common/TestDb.h"
 #include "data/Database.h"
+#include "components/OrbQueryUnit.h"
+#include "data/TestSupport.h"
 #include "forms/FindCondition.h"
+#include "forms/QueryLookups.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -59,6 +62,7 @@ private slots:
     void cleaning();
     void finds_data();
     void finds();
+    void runFindQuery();
 
 private:
     SqlEngine m_engine;
@@ -315,6 +319,23 @@ void tst_FindCondition::finds()
     const FindCondition c = BuildFindCondition(urStandard, &f, op, in);
     QCOMPARE(c.error, QString());
     QCOMPARE(Names(c.sql), names);
+}
+
+void tst_FindCondition::runFindQuery()
+{
+    RecordingMessageSink sink;
+    TOrbQuery query;
+    TFieldsData f = Field("NAME", "T", "C");
+    const FindCondition c = BuildFindCondition(urStandard, &f, QStringLiteral("Like"),
+                                               Value(QStringLiteral("O'B")));
+    RunFindQuery(&query, QStringLiteral("SELECT * FROM FIND_T WHERE (") + c.sql
+                             + QStringLiteral(") ORDER BY NAME"));
+    QVERIFY(query.Active());
+    QCOMPARE(query.TotalRecordCount(), qint64(1));
+    const FindCondition none = BuildFindCondition(urStandard, &f, QStringLiteral("="),
+                                                  Value(QStringLiteral("nobody")));
+    RunFindQuery(&query, QStringLiteral("SELECT * FROM FIND_T WHERE ") + none.sql);
+    QCOMPARE(sink.texts(), (QStringList{"共找到 1 个符合条件的纪录", "没有找到符合条件的纪录"}));
 }
 
 ORB_TEST_BOTH_ENGINES(tst_FindCondition)
