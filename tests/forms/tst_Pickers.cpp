@@ -8,12 +8,14 @@
 #include "forms/SelectItemForm.h"
 #include "forms/SelectMonthForm.h"
 #include "forms/SetStatusForm.h"
+#include "forms/ShowPictureForm.h"
 #include "forms/YearForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
@@ -39,6 +41,7 @@ private slots:
     void selectItem();
     void sortOrder();
     void oneOfTwo();
+    void picture();
 };
 
 void tst_Pickers::monthChecks_data()
@@ -264,6 +267,45 @@ void tst_Pickers::oneOfTwo()
     QCOMPARE(ChooseOneOfTwo(QStringLiteral("打印"), QStringLiteral("预览"), QStringLiteral("t")), 2);
     pick = 0;
     QCOMPARE(ChooseOneOfTwo(QStringLiteral("打印"), QStringLiteral("预览"), QStringLiteral("t")), 0);
+}
+
+void tst_Pickers::picture()
+{
+    QTemporaryDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString bmp = dir.filePath(QStringLiteral("a.bmp"));
+    QVERIFY(image.save(bmp, "BMP"));
+    const QString broken = dir.filePath(QStringLiteral("b.jpg"));
+    QFile f(broken);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a picture");
+    f.close();
+
+    RecordingMessageSink sink;
+    TShowPictureForm form;
+    QVERIFY(form.LoadPicture(bmp, QStringLiteral("x.BMP")));
+    QCOMPARE(form.Image1->size(), QSize(40, 30));
+    form.show();
+    const QPoint off = form.Image1->geometry().center() - form.Panel->rect().center();
+    QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1, "centred in the panel");
+    TShowPictureForm gif;
+    QVERIFY(gif.LoadPicture(bmp, QStringLiteral("x.gif")));    // loads nothing, succeeds
+    QVERIFY(gif.Image1->pixmap().isNull());
+    QVERIFY(sink.texts().isEmpty());
+    QVERIFY(!form.LoadPicture(broken, broken));
+    QCOMPARE(sink.texts(), QStringList{"图形文件装载过程发生错误"});
+
+    sink.clear();
+    QString shownTitle;
+    ScopedDialogHandler handler([&](QDialog *d) {
+        shownTitle = d->windowTitle();
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(ShowPictureFile(QStringLiteral("张三的照片"), bmp));
+    QCOMPARE(shownTitle, QStringLiteral("张三的照片"));
+    QVERIFY(!ShowPictureFile(QStringLiteral("t"), broken));
+    QCOMPARE(sink.texts(), QStringList{"图片文件打开错误"});
 }
 
 QTEST_MAIN(tst_Pickers)
