@@ -15,32 +15,6 @@ struct Column {
     TExportFieldKind kind;
 };
 
-// Rows of the title block: two when any entry has a label above its value.
-int TitleRows(const TFieldNameArray &entries)
-{
-    int rows = 0;
-    for (const TFieldName &entry : entries) {
-        if (!entry.Value.isEmpty())
-            rows = std::max(rows, entry.Label.isEmpty() ? 1 : 2);
-    }
-    return rows;
-}
-
-void WriteBlock(TBiffWriter &biff, const TFieldNameArray &entries, int row, int firstColumn)
-{
-    for (int i = 0; i < entries.size(); ++i) {
-        const TFieldName &entry = entries[i];
-        if (entry.Value.isEmpty())
-            continue;
-        if (entry.Label.isEmpty()) {
-            biff.Label(row, firstColumn + i, entry.Value);
-        } else {
-            biff.Label(row, firstColumn + i, entry.Label);
-            biff.Label(row + 1, firstColumn + i, entry.Value);
-        }
-    }
-}
-
 void WriteValue(TBiffWriter &biff, int row, int column, const TExportDataSet &set,
                 int record, const Column &c)
 {
@@ -102,7 +76,7 @@ bool TDatasetToExcel::ExportToFile(const QString &fileName, const TExcelFieldArr
     TBiffWriter biff(&file);
     biff.Bof();
     biff.CodePage(936);   // GBK labels, whatever the reader's own code page
-    WriteBlock(biff, titles, 0, 0);
+    WriteBlock(titles, 0, 0, [&](int r, int c, const QString &t) { biff.Label(r, c, t); });
     int row = titleRows;
     int column = 0;
     if (ID)
@@ -121,7 +95,8 @@ bool TDatasetToExcel::ExportToFile(const QString &fileName, const TExcelFieldArr
     }
     Dataset->EndExport();
 
-    WriteBlock(biff, footers, row + 1, ID ? 1 : 0);
+    WriteBlock(footers, row + 1, ID ? 1 : 0,
+               [&](int r, int c, const QString &t) { biff.Label(r, c, t); });
     biff.Eof();
     if (!biff.Ok() || !file.commit()) {
         ShowWarning(QStringLiteral("不能写文件：") + fileName);

@@ -85,31 +85,6 @@ private:
     bool m_ok = true;
 };
 
-int TitleRows(const TFieldNameArray &entries)
-{
-    int rows = 0;
-    for (const TFieldName &entry : entries) {
-        if (!entry.Value.isEmpty())
-            rows = std::max(rows, entry.Label.isEmpty() ? 1 : 2);
-    }
-    return rows;
-}
-
-void WriteBlock(SheetWriter &sheet, const TFieldNameArray &entries, int row, int firstColumn)
-{
-    for (int i = 0; i < entries.size(); ++i) {
-        const TFieldName &entry = entries[i];
-        if (entry.Value.isEmpty())
-            continue;
-        if (entry.Label.isEmpty()) {
-            sheet.cell(row, firstColumn + i, entry.Value);
-        } else {
-            sheet.cell(row, firstColumn + i, entry.Label);
-            sheet.cell(row + 1, firstColumn + i, entry.Value);
-        }
-    }
-}
-
 QString SafeFileName(const QString &name)
 {
     QString safe = name.trimmed();
@@ -229,7 +204,7 @@ bool TOrbExcel::write(const QString &fileName, const TExcelFieldArray &columns,
         return false;
     }
     SheetWriter out(book, sheet);
-    WriteBlock(out, titles, 0, 0);
+    WriteBlock(titles, 0, 0, [&](int r, int c, const QString &t) { out.cell(r, c, t); });
     const int shift = ID ? 1 : 0;
     if (ID)
         out.cell(captionRow, 0, QStringLiteral("序号"), true);
@@ -245,7 +220,8 @@ bool TOrbExcel::write(const QString &fileName, const TExcelFieldArray &columns,
             out.cell(row, i + shift, DataSet->Text(record, fields[i]), true);
     }
     DataSet->EndExport();
-    WriteBlock(out, footers, row + 1, 1);
+    WriteBlock(footers, row + 1, 1,
+               [&](int r, int c, const QString &t) { out.cell(r, c, t); });
     out.fitColumns();
     const bool closed = workbook_close(book) == LXW_NO_ERROR;
     if (!closed || !out.ok() || !QFile::exists(partial)) {
